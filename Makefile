@@ -1,0 +1,40 @@
+# Vantrel: the two everyday commands are `make run` and `make test`; both set up what they need.
+WIN_BUILD    := build
+NATIVE_BUILD := build-native
+JOBS         ?= $(shell nproc)
+CTEST_FLAGS  ?= --output-on-failure
+
+.PHONY: all deps build build-windows build-native test run bench clean
+
+all: build
+
+deps:
+	@scripts/install-deps.sh
+
+$(WIN_BUILD)/CMakeCache.txt: | deps
+	cmake -S . -B $(WIN_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+$(NATIVE_BUILD)/CMakeCache.txt: | deps
+	cmake -S . -B $(NATIVE_BUILD) -DCMAKE_BUILD_TYPE=Debug -DVANTREL_SANITIZE=ON
+
+build-windows: deps $(WIN_BUILD)/CMakeCache.txt
+	cmake --build $(WIN_BUILD) -j $(JOBS)
+
+build-native: deps $(NATIVE_BUILD)/CMakeCache.txt
+	cmake --build $(NATIVE_BUILD) -j $(JOBS)
+
+build: build-native build-windows
+
+# Native tests first (fast, with the sanitizers), then everything under Wine.
+test: build
+	cd $(NATIVE_BUILD) && ctest $(CTEST_FLAGS)
+	cd $(WIN_BUILD) && ctest $(CTEST_FLAGS)
+
+run: build-windows
+	scripts/run.sh $(WIN_BUILD)
+
+bench: build-windows
+	scripts/bench.sh $(WIN_BUILD)
+
+clean:
+	rm -rf $(WIN_BUILD) $(NATIVE_BUILD)

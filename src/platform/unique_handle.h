@@ -1,0 +1,82 @@
+#pragma once
+// One small owner for every kind of Windows handle: closes it exactly once, can be moved, never copied.
+#include <windows.h>
+
+#include <utility>
+
+namespace vantrel {
+
+template <typename Traits> class UniqueAny {
+public:
+    using Handle = typename Traits::Handle;
+
+    UniqueAny() = default;
+    explicit UniqueAny(Handle handle) : handle_(handle) {}
+    UniqueAny(UniqueAny&& other) noexcept : handle_(other.release()) {}
+    UniqueAny& operator=(UniqueAny&& other) noexcept {
+        if (this != &other)
+            reset(other.release());
+        return *this;
+    }
+    UniqueAny(const UniqueAny&) = delete;
+    UniqueAny& operator=(const UniqueAny&) = delete;
+    ~UniqueAny() { reset(); }
+
+    Handle get() const { return handle_; }
+    explicit operator bool() const { return handle_ != Traits::Invalid(); }
+
+    // For functions that return a handle through an out parameter.
+    Handle* put() {
+        reset();
+        return &handle_;
+    }
+
+    Handle release() { return std::exchange(handle_, Traits::Invalid()); }
+
+    void reset(Handle handle = Traits::Invalid()) {
+        if (handle_ != Traits::Invalid())
+            Traits::Close(handle_);
+        handle_ = handle;
+    }
+
+private:
+    Handle handle_ = Traits::Invalid();
+};
+
+struct HKeyTraits {
+    using Handle = HKEY;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { RegCloseKey(h); }
+};
+
+struct KernelHandleTraits {
+    using Handle = HANDLE;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { CloseHandle(h); }
+};
+
+struct FindHandleTraits {
+    using Handle = HANDLE;
+    static Handle Invalid() { return INVALID_HANDLE_VALUE; }
+    static void Close(Handle h) { FindClose(h); }
+};
+
+struct GdiObjectTraits {
+    using Handle = HGDIOBJ;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { DeleteObject(h); }
+};
+
+struct WindowTraits {
+    using Handle = HWND;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { DestroyWindow(h); }
+};
+
+using UniqueHKey = UniqueAny<HKeyTraits>;
+using UniqueHandle = UniqueAny<KernelHandleTraits>;
+using UniqueFind = UniqueAny<FindHandleTraits>;
+using UniqueGdiObject = UniqueAny<GdiObjectTraits>;
+using UniqueWindow = UniqueAny<WindowTraits>;
+
+} // namespace vantrel

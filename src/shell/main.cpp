@@ -1,0 +1,30 @@
+// Kivo.exe: Vantrel's entry point.
+#include "shell/main_window.h"
+
+#include <windows.h>
+
+namespace {
+
+int RunMessageLoop(const vantrel::MainWindow& mainWindow) {
+    MSG message{};
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (mainWindow.TranslateFrameMessage(message))
+            continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
+} // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+    auto mainWindow = vantrel::MainWindow::Create(instance);
+    if (!mainWindow) {
+        MessageBoxW(nullptr, L"The main window could not be created.", L"Vantrel", MB_OK | MB_ICONERROR);
+        return 1;
+    }
+    ShowWindow(mainWindow->hwnd(), showCommand);
+    UpdateWindow(mainWindow->hwnd());
+    return RunMessageLoop(*mainWindow);
+}

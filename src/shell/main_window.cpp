@@ -1,0 +1,77 @@
+#include "shell/main_window.h"
+
+namespace vantrel {
+namespace {
+
+constexpr UINT kFirstViewWindowId = 50000;
+
+bool RegisterMainWindowClass(HINSTANCE instance, WNDPROC procedure) {
+    WNDCLASSEXW existing{sizeof(existing)};
+    if (GetClassInfoExW(instance, kMainWindowClass, &existing))
+        return true;
+    WNDCLASSEXW windowClass{sizeof(windowClass)};
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
+    if (windowClass.hIcon == nullptr)
+        windowClass.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1);
+    windowClass.lpszClassName = kMainWindowClass;
+    return RegisterClassExW(&windowClass) != 0;
+}
+
+} // namespace
+
+std::unique_ptr<MainWindow> MainWindow::Create(HINSTANCE instance) {
+    std::unique_ptr<MainWindow> window(new MainWindow());
+    if (!RegisterMainWindowClass(instance, &BaseWindow<MainWindow>::WindowProc))
+        return nullptr;
+    const HWND hwnd = CreateWindowExW(0, kMainWindowClass, std::wstring(kAppTitle).c_str(),
+                                      WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
+                                      CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, window.get());
+    if (hwnd == nullptr)
+        return nullptr;
+    return window;
+}
+
+MainWindow::~MainWindow() {
+    if (hwnd() != nullptr)
+        DestroyWindow(hwnd());
+}
+
+bool MainWindow::TranslateFrameMessage(MSG& message) const {
+    return mdiClient_ != nullptr && TranslateMDISysAccel(mdiClient_, &message);
+}
+
+LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE:
+        return OnCreate() ? 0 : -1;
+    case WM_DESTROY:
+        OnDestroy();
+        return 0;
+    default:
+        return DefaultProc(message, wParam, lParam);
+    }
+}
+
+bool MainWindow::OnCreate() {
+    CLIENTCREATESTRUCT client{};
+    client.idFirstChild = kFirstViewWindowId;
+    mdiClient_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"MDICLIENT", nullptr,
+                                 WS_CHILD | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL | WS_VISIBLE, 0, 0, 0,
+                                 0, hwnd(), nullptr, GetModuleHandleW(nullptr), &client);
+    return mdiClient_ != nullptr;
+}
+
+void MainWindow::OnDestroy() {
+    mdiClient_ = nullptr;
+    PostQuitMessage(0);
+}
+
+LRESULT MainWindow::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) const {
+    return DefFrameProcW(hwnd(), mdiClient_, message, wParam, lParam);
+}
+
+} // namespace vantrel

@@ -1,0 +1,32 @@
+#pragma once
+// Starting Kivo.exe from a test and finding its windows, as another program or a user would.
+#include "platform/unique_handle.h"
+
+#include <chrono>
+#include <string>
+
+namespace vantrel::test {
+
+// Kivo.exe beside the running test program.
+std::wstring KivoPath();
+
+class KivoProcess {
+public:
+    explicit KivoProcess(const std::wstring& arguments = L"");
+    ~KivoProcess(); // ends the process if it still runs
+
+    bool started() const { return static_cast<bool>(process_); }
+    DWORD id() const { return processId_; }
+
+    // The first visible top-level window of the process with that caption, waiting up to `timeout`.
+    HWND WaitForWindow(const std::wstring& caption, std::chrono::milliseconds timeout) const;
+
+    // Exit code, or STILL_ACTIVE when the process did not end within `timeout`.
+    DWORD WaitForExit(std::chrono::milliseconds timeout) const;
+
+private:
+    UniqueHandle process_;
+    DWORD processId_ = 0;
+};
+
+} // namespace vantrel::test
