@@ -50,6 +50,17 @@ boot_services() {
   "$WINE" wineboot </dev/null >/dev/null 2>&1
 }
 
+# This Wine does not find the fonts of its own data folder (Marlett draws the caption buttons, Tahoma is the
+# dialog font); the prefix's Fonts folder is always searched.
+install_fonts() {
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts" font
+  mkdir -p "$fonts"
+  for font in /usr/share/wine/fonts/*.ttf; do
+    [ -e "$font" ] && [ ! -e "$fonts/$(basename "$font")" ] && cp "$font" "$fonts/"
+  done
+  return 0
+}
+
 import_demo_registry() {
   local reg="$here/../demo/demo.reg" stamp="$VANTREL_WINE_DIR/demo.imported"
   [ -f "$reg" ] || return 0
@@ -67,6 +78,7 @@ case "$action" in
     mkdir -p "$state"
     start_display
     create_prefix
+    install_fonts
     start_server
     boot_services
     import_demo_registry
