@@ -100,12 +100,7 @@ bool IsBuiltInNumber(std::wstring_view definition) {
 std::wstring ResolveBuiltInView(std::wstring_view definition) {
     if (!IsBuiltInNumber(definition))
         return std::wstring(definition);
-    int number = 0;
-    for (const wchar_t c : TrimBlanks(definition)) {
-        if (c < L'0' || c > L'9')
-            break;
-        number = number * 10 + (c - L'0');
-    }
+    const int number = LeadingNumber(definition, 99);
     // 0 asks the catalogue for its size, which is no definition.
     return number == 0 ? std::wstring() : BuiltInView(number, false);
 }

@@ -40,16 +40,7 @@ const ColumnSpec& ViewDefinition::column(int index) const {
 }
 
 int PixelsFromText(std::wstring_view text) {
-    text = TrimBlanks(text);
-    int pixels = 0;
-    for (const wchar_t c : text) {
-        if (c < L'0' || c > L'9')
-            break;
-        pixels = pixels * 10 + (c - L'0');
-        if (pixels > kMaxWidthPixels)
-            return kMaxWidthPixels;
-    }
-    return pixels;
+    return LeadingNumber(text, kMaxWidthPixels);
 }
 
 int TwipsFromPixels(int pixels, int twipsPerPixel) {

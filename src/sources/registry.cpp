@@ -1,0 +1,223 @@
+#include "sources/registry.h"
+
+#include "sources/registry_path.h"
+#include "sources/registry_text.h"
+#include "views/field.h"
+#include "views/markers.h"
+
+namespace vantrel {
+namespace {
+
+constexpr std::wstring_view kWildcardLevel = L"\\*";
+constexpr std::wstring_view kSubkeyByIndex = L"*()";
+
+// Moves every "\"-separated level in front of the value name into the key path (without doubling a "\" the
+// key already ends with).
+void MoveLevelsIntoKey(std::wstring& key, std::wstring& expression) {
+    for (size_t slash = expression.find(L'\\'); slash != std::wstring::npos; slash = expression.find(L'\\')) {
+        if (!key.empty() && !key.ends_with(L'\\'))
+            key += L'\\';
+        key.append(expression, 0, slash);
+        expression.erase(0, slash + 1);
+    }
+}
+
+// Between a wildcard expansion's name and its results: the fixed levels after the wildcard, up to the next
+// wildcard ("\Products" gives "\Products\"), or just "\" when another wildcard follows at once.
+std::wstring Joint(std::wstring_view rest) {
+    if (rest.starts_with(kWildcardLevel))
+        return L"\\";
+    std::wstring_view fixed = rest.substr(0, rest.find(kWildcardLevel));
+    while (fixed.starts_with(L'\\'))
+        fixed.remove_prefix(1);
+    while (fixed.ends_with(L'\\'))
+        fixed.remove_suffix(1);
+    return fixed.empty() ? L"\\" : L"\\" + std::wstring(fixed) + L"\\";
+}
+
+} // namespace
+
+// Where one value lives: computer, root, key path and value name, after the computer and absolute-path rules.
+struct Registry::Target {
+    std::wstring computer;
+    RootKey root;
+    std::wstring key;
+    std::wstring name;
+
+    Target(std::wstring_view computerName, RootKey rootKey, std::wstring_view keyPath,
+           std::wstring_view expression)
+        : computer(computerName), root(rootKey) {
+        if (std::wstring named = GetMachine(keyPath, key); !named.empty())
+            computer = std::move(named);
+        if (std::wstring named = GetMachine(expression, name); !named.empty())
+            computer = std::move(named);
+        if (name.starts_with(L'\\')) {
+            const size_t next = name.find(L'\\', 1);
+            key = name.substr(1, next == std::wstring::npos ? std::wstring::npos : next - 1);
+            name = next == std::wstring::npos ? std::wstring() : name.substr(next + 1);
+        }
+        MoveLevelsIntoKey(key, name);
+        if (root == RootKey::FromPath)
+            root = RootOf(key);
+        if (name == L"@")
+            name.clear();
+    }
+};
+
+std::expected<OwnedRegKey, long> Registry::ConnectRoot(std::wstring_view computer, RootKey root) {
+    if (computer.empty())
+        return OwnedRegKey(); // the local predefined root, nothing to close
+    auto remote = api_.Connect(computer, root);
+    if (!remote)
+        return std::unexpected(remote.error());
+    return OwnedRegKey(api_, *remote);
+}
+
+std::wstring Registry::ReadValue(std::wstring_view computer, RootKey root, std::wstring_view key,
+                                 std::wstring_view expression) {
+    const Target target(computer, root, key, expression);
+    const auto remoteRoot = ConnectRoot(target.computer, target.root);
+    if (!remoteRoot)
+        return std::wstring(kNotConnected);
+    const RegHandle rootHandle = *remoteRoot ? remoteRoot->get() : api_.Root(target.root);
+
+    const auto opened = api_.Open(rootHandle, target.key, KeyAccess::Read);
+    if (!opened)
+        return std::wstring(kKeyMissing);
+    const OwnedRegKey handle(api_, *opened);
+
+    if (target.name.starts_with(kSubkeyByIndex)) {
+        const int index =
+            LeadingNumber(std::wstring_view(target.name).substr(kSubkeyByIndex.size()), 1 << 30);
+        return api_.EnumKey(handle.get(), static_cast<std::uint32_t>(index)).value_or(std::wstring());
+    }
+    const auto data = api_.QueryValue(handle.get(), target.name);
+    if (!data)
+        return std::wstring(kValueMissing);
+    return RegistryText(*data);
+}
+
+std::vector<std::wstring> Registry::EnumKeys(std::wstring_view computer, RootKey root, std::wstring_view path,
+                                             bool wildcards) {
+    std::wstring fixed(path);
+    if (root == RootKey::FromPath)
+        root = RootOf(fixed);
+    const auto remoteRoot = ConnectRoot(computer, root);
+    if (!remoteRoot)
+        return {};
+    return EnumUnder(*remoteRoot ? remoteRoot->get() : api_.Root(root), fixed, wildcards);
+}
+
+std::vector<std::wstring> Registry::EnumUnder(RegHandle parent, std::wstring_view path, bool wildcards) {
+    std::wstring_view fixed = path;
+    std::wstring_view rest;
+    const size_t wildcard = path.find(kWildcardLevel);
+    const bool expand = wildcards && wildcard != std::wstring_view::npos;
+    if (wildcard != std::wstring_view::npos) {
+        fixed = path.substr(0, wildcard);
+        rest = path.substr(wildcard + kWildcardLevel.size());
+    }
+
+    const auto opened = api_.Open(parent, fixed, KeyAccess::Read);
+    if (!opened)
+        return {};
+    const OwnedRegKey handle(api_, *opened);
+
+    std::vector<std::wstring> items;
+    const std::wstring joint = expand ? Joint(rest) : std::wstring();
+    for (std::uint32_t index = 0;; ++index) {
+        auto name = api_.EnumKey(handle.get(), index);
+        if (!name)
+            break;
+        if (!expand) {
+            items.push_back(std::move(*name));
+            continue;
+        }
+        // Names whose expansion is empty drop out.
+        for (const std::wstring& below : EnumUnder(handle.get(), *name + std::wstring(rest), true))
+            items.push_back(*name + joint + below);
+    }
+    return items;
+}
+
+std::vector<ValueText> Registry::EnumValues(std::wstring_view computer, RootKey root,
+                                            std::wstring_view path) {
+    std::wstring key(path);
+    if (root == RootKey::FromPath)
+        root = RootOf(key);
+    const auto remoteRoot = ConnectRoot(computer, root);
+    if (!remoteRoot)
+        return {};
+    const auto opened = api_.Open(*remoteRoot ? remoteRoot->get() : api_.Root(root), key, KeyAccess::Read);
+    if (!opened)
+        return {};
+    const OwnedRegKey handle(api_, *opened);
+
+    std::vector<ValueText> values;
+    for (std::uint32_t index = 0;; ++index) {
+        auto value = api_.EnumValue(handle.get(), index);
+        if (!value)
+            break;
+        values.push_back({std::move(value->name), RegistryText(value->data), value->data.type});
+    }
+    return values;
+}
+
+long Registry::WriteValue(RootKey root, std::wstring_view path, std::wstring_view name,
+                          std::wstring_view text, std::uint32_t type) {
+    std::wstring key(path);
+    if (root == RootKey::FromPath)
+        root = RootOf(key);
+    const auto data = RegistryDataFromText(text, type);
+    if (!data)
+        return winerror::kInvalidData;
+    const auto created = api_.Create(api_.Root(root), key);
+    if (!created)
+        return created.error();
+    const OwnedRegKey handle(api_, *created);
+    return api_.SetValue(handle.get(), name, *data);
+}
+
+long Registry::ChangeValue(std::wstring_view computer, RootKey root, std::wstring_view path,
+                           std::wstring_view expression, std::wstring_view expectedText,
+                           std::wstring_view newText) {
+    std::wstring key(path);
+    std::wstring name(expression);
+    if (root == RootKey::FromPath)
+        root = RootOf(key);
+    const auto remoteRoot = ConnectRoot(computer, root);
+    if (!remoteRoot)
+        return winerror::kPathNotFound;
+    MoveLevelsIntoKey(key, name);
+    if (name == L"@")
+        name.clear();
+
+    const auto opened =
+        api_.Open(*remoteRoot ? remoteRoot->get() : api_.Root(root), key, KeyAccess::QueryAndSet);
+    if (!opened)
+        return opened.error();
+    const OwnedRegKey handle(api_, *opened);
+
+    auto current = api_.QueryValue(handle.get(), name);
+    if (!current && current.error() != winerror::kFileNotFound)
+        return current.error();
+    const bool exists = current.has_value();
+    const RegistryData data = exists ? std::move(*current) : RegistryData{regtype::kSz, {}};
+
+    if (RegistryText(data) != expectedText)
+        return kValueChangedMeanwhile;
+    if (newText.empty()) {
+        // Deleting works for every type; a value that is not there is deleted already.
+        return exists ? api_.DeleteValue(handle.get(), name) : winerror::kSuccess;
+    }
+    const bool writable = data.type == regtype::kSz || data.type == regtype::kExpandSz ||
+                          data.type == regtype::kDword || data.type == regtype::kQword;
+    if (!writable)
+        return winerror::kInvalidDatatype;
+    const auto replacement = RegistryDataFromText(newText, data.type);
+    if (!replacement)
+        return winerror::kInvalidData;
+    return api_.SetValue(handle.get(), name, *replacement);
+}
+
+} // namespace vantrel

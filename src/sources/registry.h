@@ -1,0 +1,63 @@
+#pragma once
+// The registry layer: every registry access of the program goes through it. It reads values as display text
+// (or a marker), enumerates keys with wildcard levels, writes values, and changes or deletes a value only
+// when it still holds what the user saw. Computers other than the local one are reached by name.
+#include "sources/registry_api.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vantrel {
+
+// ChangeValue's status when the value no longer holds the expected text.
+inline constexpr long kValueChangedMeanwhile = 33;
+
+struct ValueText {
+    std::wstring name;
+    std::wstring text;
+    std::uint32_t type = regtype::kNone;
+};
+
+class Registry {
+public:
+    explicit Registry(RegistryApi& api) : api_(api) {}
+
+    // The text of value `expression` read under `key` of `computer` (empty = local), or a marker: "°" the
+    // computer cannot be connected, "¬" the key cannot be opened, "?" the value cannot be read.
+    // The expression may name subkeys ("InstallProperties\DisplayName", "LocalServer32\" for a default
+    // value), "@" for the default value, "*()n" for the name of subkey n, or start with "\" to name an
+    // absolute key. The key and the expression may each name a computer between two "/".
+    std::wstring ReadValue(std::wstring_view computer, RootKey root, std::wstring_view key,
+                           std::wstring_view expression);
+
+    // The subkeys of every key the path matches, a "\*" level matching every subkey, named relative to the
+    // fixed part before the first "\*". With wildcards off only the fixed part is listed. Empty when the
+    // computer or the key cannot be reached.
+    std::vector<std::wstring> EnumKeys(std::wstring_view computer, RootKey root, std::wstring_view path,
+                                       bool wildcards);
+
+    // Names, texts and types of the values of a key; empty when the computer or the key cannot be reached.
+    std::vector<ValueText> EnumValues(std::wstring_view computer, RootKey root, std::wstring_view path);
+
+    // Creates the key if needed and writes the value (local registry); answers the Windows error code.
+    long WriteValue(RootKey root, std::wstring_view path, std::wstring_view name, std::wstring_view text,
+                    std::uint32_t type);
+
+    // Writes `newText` into the value, or deletes the value when `newText` is empty, provided the value's
+    // current text is still `expectedText` (a missing value counts as an empty string). Answers 0 when done,
+    // kValueChangedMeanwhile when the value holds something else, or a Windows error code: 3 when the
+    // computer cannot be connected, kInvalidDatatype for a type that cannot be written from text,
+    // kInvalidData for a number text that does not fit the value's type.
+    long ChangeValue(std::wstring_view computer, RootKey root, std::wstring_view path,
+                     std::wstring_view expression, std::wstring_view expectedText, std::wstring_view newText);
+
+private:
+    struct Target;
+    std::expected<OwnedRegKey, long> ConnectRoot(std::wstring_view computer, RootKey root);
+    std::vector<std::wstring> EnumUnder(RegHandle parent, std::wstring_view path, bool wildcards);
+
+    RegistryApi& api_;
+};
+
+} // namespace vantrel

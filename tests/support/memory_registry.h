@@ -1,0 +1,146 @@
+#pragma once
+// Test double of RegistryApi: the registries of several computers held in memory. Behaves as advapi32 does
+// where the program can tell (case-insensitive names, subkeys listed alphabetically, values in the order
+// they were first written, Windows error codes) and counts handles and calls so tests can check that every
+// handle is closed exactly once and that the code does not ask more than it needs.
+#include "sources/registry_api.h"
+
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+#include <expected>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace vantrel::test {
+
+// Windows error codes the double answers beyond those in vantrel::winerror.
+inline constexpr long kInvalidHandle = winerror::kInvalidHandle;
+inline constexpr long kKeyDeleted = winerror::kKeyDeleted;
+
+// The UTF-16LE bytes of `text`, one code unit per wchar_t (the low 16 bits where wchar_t is wider), with a
+// terminating zero unit when `terminate`.
+std::vector<std::uint8_t> Utf16Bytes(std::wstring_view text, bool terminate);
+// The text of UTF-16LE bytes, without trailing zero units; an odd last byte is ignored.
+std::wstring Utf16Text(std::span<const std::uint8_t> bytes);
+
+// `computer` in the setup calls below: L"" or the local name is the local registry; any other name is a
+// remote computer, added on first use. Paths are relative to the root, levels separated by '\'.
+class MemoryRegistry final : public RegistryApi {
+public:
+    MemoryRegistry();
+    ~MemoryRegistry() override;
+    MemoryRegistry(const MemoryRegistry&) = delete;
+    MemoryRegistry& operator=(const MemoryRegistry&) = delete;
+
+    // RegistryApi
+    RegHandle Root(RootKey root) override;
+    std::expected<RegHandle, long> Connect(std::wstring_view computer, RootKey root) override;
+    std::expected<RegHandle, long> Open(RegHandle parent, std::wstring_view subkey,
+                                        KeyAccess access) override;
+    std::expected<RegHandle, long> Create(RegHandle parent, std::wstring_view subkey) override;
+    std::expected<RegistryData, long> QueryValue(RegHandle key, std::wstring_view name) override;
+    std::expected<std::wstring, long> EnumKey(RegHandle key, std::uint32_t index) override;
+    std::expected<RegistryValue, long> EnumValue(RegHandle key, std::uint32_t index) override;
+    long SetValue(RegHandle key, std::wstring_view name, const RegistryData& data) override;
+    long DeleteValue(RegHandle key, std::wstring_view name) override;
+    void Close(RegHandle key) override;
+
+    // Computers. Names are case-insensitive; a leading "\\" is ignored.
+    void SetLocalName(std::wstring_view name); // default L"LOCALPC"
+    void AddComputer(std::wstring_view name);
+    // An unreachable computer refuses Connect (kBadNetPath); handles already open keep working.
+    void SetReachable(std::wstring_view computer, bool reachable);
+
+    // Contents. Every Set creates the key with all missing levels and creates or replaces the value.
+    void CreateKey(std::wstring_view computer, RootKey root, std::wstring_view path);
+    void SetString(std::wstring_view computer, RootKey root, std::wstring_view path, std::wstring_view name,
+                   std::wstring_view text); // REG_SZ, with its terminating zero
+    void SetExpandString(std::wstring_view computer, RootKey root, std::wstring_view path,
+                         std::wstring_view name, std::wstring_view text);
+    void SetDword(std::wstring_view computer, RootKey root, std::wstring_view path, std::wstring_view name,
+                  std::uint32_t number);
+    void SetQword(std::wstring_view computer, RootKey root, std::wstring_view path, std::wstring_view name,
+                  std::uint64_t number);
+    void SetMultiString(std::wstring_view computer, RootKey root, std::wstring_view path,
+                        std::wstring_view name, const std::vector<std::wstring>& strings);
+    void SetBinary(std::wstring_view computer, RootKey root, std::wstring_view path, std::wstring_view name,
+                   const std::vector<std::uint8_t>& bytes);
+    void SetRaw(std::wstring_view computer, RootKey root, std::wstring_view path, std::wstring_view name,
+                const RegistryData& data);
+    bool RemoveValue(std::wstring_view computer, RootKey root, std::wstring_view path,
+                     std::wstring_view name);
+    // Opening the key, or any key through it, answers kAccessDenied from now on (creates the key if missing).
+    void Deny(std::wstring_view computer, RootKey root, std::wstring_view path);
+    // Deletes the key and its subtree; open handles to them answer kKeyDeleted. False if there was none.
+    bool DeleteKey(std::wstring_view computer, RootKey root, std::wstring_view path);
+
+    // Reading back, ignoring Deny and the counters.
+    bool KeyExists(std::wstring_view computer, RootKey root, std::wstring_view path) const;
+    std::optional<RegistryData> Get(std::wstring_view computer, RootKey root, std::wstring_view path,
+                                    std::wstring_view name) const;
+
+    // Handles from Connect, Open and Create not yet closed (the roots from Root() are not counted).
+    std::size_t OpenHandleCount() const;
+    // Close calls with a handle that was never given out or was already closed.
+    std::size_t BadCloseCount() const { return bad_closes_; }
+    std::size_t ConnectCount() const { return connects_; } // every Connect call
+    std::size_t OpenCount() const { return opens_; }       // every Open call, successful or not
+    std::size_t CreateCount() const { return creates_; }   // every Create call
+    std::size_t QueryCount() const { return queries_; }    // every QueryValue call
+    void ResetCounters();                                  // the call counters, not the handles
+
+private:
+    struct NameLess {
+        using is_transparent = void;
+        bool operator()(std::wstring_view a, std::wstring_view b) const;
+    };
+    struct Node {
+        std::map<std::wstring, std::shared_ptr<Node>, NameLess> children; // listed in this order
+        std::vector<RegistryValue> values;                                // in insertion order
+        bool denied = false;
+        bool deleted = false;
+    };
+    using NodePtr = std::shared_ptr<Node>;
+    struct Computer {
+        Computer();
+        NodePtr roots[4]; // ClassesRoot, CurrentUser, LocalMachine, Users
+        bool reachable = true;
+    };
+    enum class Access : std::uint8_t { Read, QueryAndSet, Full };
+    struct OpenKey {
+        NodePtr node;
+        Access access = Access::Full;
+    };
+
+    const Computer* FindComputer(std::wstring_view name) const; // nullptr when unknown
+    Computer& ComputerFor(std::wstring_view name);              // adds it when missing
+    std::expected<OpenKey, long> Resolve(RegHandle handle) const;
+    static std::expected<NodePtr, long> Walk(const NodePtr& from, std::wstring_view path, bool create,
+                                             bool check_deny);
+    NodePtr SetupKey(std::wstring_view computer, RootKey root, std::wstring_view path);
+    NodePtr FindKey(std::wstring_view computer, RootKey root, std::wstring_view path) const;
+    RegHandle AddHandle(NodePtr node, Access access);
+    static void MarkDeleted(Node& node);
+
+    mutable std::mutex mutex_;
+    std::wstring local_name_;
+    Computer local_;
+    std::map<std::wstring, Computer, NameLess> remotes_;
+    std::unordered_map<RegHandle, OpenKey> handles_;
+    RegHandle next_handle_ = 0x1000;
+    std::atomic<std::size_t> bad_closes_ = 0;
+    std::atomic<std::size_t> connects_ = 0;
+    std::atomic<std::size_t> opens_ = 0;
+    std::atomic<std::size_t> creates_ = 0;
+    std::atomic<std::size_t> queries_ = 0;
+};
+
+} // namespace vantrel::test
