@@ -138,6 +138,10 @@ TEST_F(RegistryOnWine, ComputersInPathsAndExpressions) {
     // Another computer named in the path or the expression wins over the view's computer.
     EXPECT_EQ(registry.ReadValue(L"", RootKey::FromPath, L"/PC7/" + kTestPath, L"Name"), kNotConnected);
     EXPECT_EQ(registry.ReadValue(local, RootKey::FromPath, kTestPath, L"/PC7/Name"), kNotConnected);
+    // Through a connection the classes root is the machine's Software\Classes.
+    EXPECT_EQ(registry.ReadValue(local, RootKey::FromPath,
+                                 L"HKCR\\CLSID\\{41809686-6630-4E7B-B1F1-5412E0717F43}", L"@"),
+              L"Contoso PDF Converter");
     // "//" names nobody: the view's computer stays.
     EXPECT_EQ(registry.ReadValue(L"", RootKey::FromPath, L"//" + kTestPath, L"//Name"), L"here");
     EXPECT_EQ(registry.ReadValue(L"PC7", RootKey::FromPath, L"//" + kTestPath, L"Name"), kNotConnected);
