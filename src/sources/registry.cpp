@@ -4,6 +4,7 @@
 #include "sources/registry_text.h"
 #include "views/field.h"
 #include "views/markers.h"
+#include "views/text.h"
 
 namespace vantrel {
 namespace {

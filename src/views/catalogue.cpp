@@ -1,6 +1,7 @@
 #include "views/catalogue.h"
 
 #include "views/field.h"
+#include "views/text.h"
 
 #include <array>
 

@@ -1,6 +1,7 @@
 #include "views/definition.h"
 
 #include "views/field.h"
+#include "views/text.h"
 
 #include <stdexcept>
 

@@ -56,18 +56,6 @@ std::wstring_view TrimBlanks(std::wstring_view text) {
     return text.substr(first, text.find_last_not_of(L' ') - first + 1);
 }
 
-int LeadingNumber(std::wstring_view text, int max) {
-    long long value = 0;
-    for (const wchar_t c : TrimBlanks(text)) {
-        if (c < L'0' || c > L'9')
-            break;
-        value = value * 10 + (c - L'0');
-        if (value >= max)
-            return max;
-    }
-    return static_cast<int>(value);
-}
-
 std::wstring GetField(std::wstring_view text, std::wstring_view separator, int n) {
     if (n < 0)
         return {};

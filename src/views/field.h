@@ -21,7 +21,4 @@ std::vector<std::wstring> SplitFields(std::wstring_view text, std::wstring_view 
 // text without its leading and trailing blanks (only blanks, as the program's texts are trimmed everywhere).
 std::wstring_view TrimBlanks(std::wstring_view text);
 
-// The whole number at the start of text after leading blanks ("12px" gives 12, "abc" 0), at most `max`.
-int LeadingNumber(std::wstring_view text, int max);
-
 } // namespace vantrel

@@ -1,0 +1,258 @@
+// fillflex: fills a view's grid from its definition. It prepares the caption, enumerates the registry keys
+// or files, sets up the grid columns, evaluates every item and keeps the rows that pass, letting window
+// messages run before each item so the user can stop it.
+#include "engine/view.h"
+#include "sources/registry_path.h"
+#include "views/catalogue.h"
+#include "views/markers.h"
+#include "views/order.h"
+#include "views/text.h"
+
+#include <cmath>
+
+namespace vantrel {
+namespace {
+
+constexpr std::wstring_view kClassListDefinition =
+    L"SOFTWARE\\Classes\\Clsid,01345,013457,Class-IDs,|240,<key>,Class-ID|240,!*,Description|240,"
+    L"LocalServer32\\,"
+    L"Registered file|240,InProcServer32\\!*,Registered "
+    L"file|45,Control\\!?,ActX,+>|240,TypeLib\\,TypeLib,+>|240,"
+    L"ProgId\\,Prog-ID|240,VersionIndependentProgId\\!*,Prog-ID";
+constexpr std::wstring_view kCurrentVersionKey = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
+constexpr std::wstring_view kDefaultDepth = L"(2)";
+constexpr int kMaxGridColumns = kLastColumn + 1;
+
+bool IsMarker(std::wstring_view text) {
+    return text == kNotConnected || text == kKeyMissing || text == kValueMissing;
+}
+
+} // namespace
+
+View::View(ViewServices services, ViewHost& host, int twipsPerPixel)
+    : services_(services), host_(host), twipsPerPixel_(twipsPerPixel) {}
+
+void View::fillflex() {
+    if (viewState == viewstate::kFilling) {
+        viewState = viewstate::kStopRequested;
+        return;
+    }
+    if (viewKind == ViewKind::Merged &&
+        host_.AskYesNo(L"Refresh can probably not give the same information\r\nCancel the refresh action?"))
+        return;
+
+    viewState = viewstate::kFilling;
+    host_.SetBusyPointer(true);
+    host_.ShowCancelCommand(true);
+    if (!dataVariable.empty() && host_.IsMaximized())
+        host_.RestoreSize();
+    if (computerName.starts_with(L'<') || viewKind == ViewKind::Merged || viewKind == ViewKind::MultiComputer)
+        computerName.clear();
+
+    if (viewKind == ViewKind::ClassList) {
+        GetCico(kClassListDefinition, columns, twipsPerPixel_);
+        if (classListFill)
+            classListFill(*this);
+        return EndFill();
+    }
+    if (viewKind == ViewKind::IniTable) {
+        if (folderPath.empty())
+            folderPath = host_.StartFile();
+        host_.SetCaption(L"Table view of " + folderPath);
+        if (iniTableFill)
+            iniTableFill(*this);
+        return EndFill();
+    }
+    PrepareCaption();
+
+    const std::wstring& order = host_.ListMode() != 0 ? columns.head.colsOrderD : columns.head.colsOrder;
+    if (order.empty())
+        host_.ShowMessage(L"Unexpected 423 Columnstring error");
+
+    grid.SetCols(6);
+    grid.SetRows(1);
+    grid.SetFixedCols(grid.FixedRows());
+    host_.Redraw();
+
+    if (viewKind != ViewKind::MultiComputer && !Enumerate())
+        return EndFill();
+
+    LoadMatchList();
+    BuildColumnMap(order);
+    SetUpGridColumns();
+    host_.FitToTable();
+    host_.Redraw();
+    EvaluateItems();
+    EndFill();
+}
+
+void View::PrepareCaption() {
+    if (viewKind == ViewKind::Registry) {
+        if (!columns.isParsed())
+            GetCico(definition, columns, twipsPerPixel_);
+        host_.SetCaption(StrCVar(columns.head.title + L" view"));
+    }
+    if (viewKind == ViewKind::CustomFile) {
+        host_.SetCaption(L"Custom view: " + FileNameOf(customFile));
+        if (!columns.isParsed() && customViewReader)
+            customViewReader(*this);
+    }
+    if (viewKind == ViewKind::Registry || viewKind == ViewKind::CustomFile)
+        host_.SetCaption(host_.Caption() +
+                         (computerName.empty() ? std::wstring(L" - Local") : L" on " + computerName));
+    if (viewKind == ViewKind::Folder) {
+        if (definition.empty())
+            definition = std::to_wstring(kInstallFolderView);
+        if (IsBuiltInNumber(definition))
+            definition = ResolveBuiltInView(definition);
+        if (!columns.isParsed())
+            GetCico(definition, columns, twipsPerPixel_);
+        if (columns.head.base.find(L'\\') == std::wstring::npos)
+            columns.head.base = folderPath + (folderPath.ends_with(L'\\') ? L"" : L"\\") + columns.head.base;
+    }
+    basePath = StrCVar(columns.head.base);
+    if ((basePath.size() >= 2 && basePath[1] == L':') || basePath.starts_with(L"\\\\"))
+        folderPath = basePath;
+}
+
+// Fills itemKeys; false when there is nothing to evaluate (a folder that is missing or empty).
+bool View::Enumerate() {
+    if (!folderPath.empty()) {
+        if (basePath.find(L'(') == std::wstring::npos) {
+            basePath += kDefaultDepth;
+            columns.head.base += kDefaultDepth;
+        }
+        const size_t depthAt = basePath.find(L'(');
+        folderPath = PathOf(basePath.substr(0, depthAt));
+        filePattern = basePath.substr(folderPath.size(), depthAt - folderPath.size());
+        if (viewKind == ViewKind::Folder)
+            host_.SetCaption(L"Contents view of " + folderPath);
+        if (!services_.files.FolderHasEntries(folderPath)) {
+            grid.SetCols(2);
+            grid.SetTextMatrix(0, 1, L"Empty or invalid path");
+            return false;
+        }
+        const int depth = LeadingNumber(std::wstring_view(basePath).substr(depthAt + 1), 1000);
+        itemKeys = services_.files.FolderWalk(folderPath, filePattern, depth);
+        return true;
+    }
+
+    // Without an answer from the computer the items of the last fill are evaluated again (and show
+    // "Not connected"); a new window has none.
+    if (computerName.empty() || services_.computers.CheckSta(computerName) == 1) {
+        ReadOsVersion();
+        itemKeys = services_.registry.EnumKeys(computerName, RootKey::FromPath, basePath, true);
+    } else {
+        host_.ShowMessage(L"No connection");
+    }
+    if (const size_t wildcard = basePath.find(L"\\*"); wildcard != std::wstring::npos)
+        basePath.resize(wildcard);
+    return true;
+}
+
+void View::ReadOsVersion() {
+    const std::wstring version =
+        services_.registry.ReadValue(computerName, RootKey::FromPath, kCurrentVersionKey, L"CurrentVersion");
+    std::wstring pack =
+        services_.registry.ReadValue(computerName, RootKey::FromPath, kCurrentVersionKey, L"CSDVersion");
+    // Windows 8 and later have no service pack: a missing value adds nothing to the caption.
+    osVersion = IsMarker(version) || version.empty() ? std::wstring() : L"v" + version;
+    if (IsMarker(pack))
+        pack.clear();
+    if (LowerCase(std::wstring_view(pack).substr(0, 12)) == L"service pack")
+        pack = L"sp" + (pack.size() > 13 ? pack.substr(13) : std::wstring());
+    servicePack = pack;
+    if (viewKind == ViewKind::Registry && !(osVersion + servicePack).empty())
+        host_.SetCaption(host_.Caption() + L" - " + osVersion + servicePack);
+}
+
+void View::LoadMatchList() {
+    if (!services_.matchList.IsLoaded())
+        services_.matchList.Replace(services_.registry.EnumKeys(L"", RootKey::FromPath, kUninstallKey, true));
+}
+
+void View::BuildColumnMap(const std::wstring& order) {
+    colMap.assign(1, kRowNumberColumn);
+    for (const wchar_t c : order) {
+        const int k = DigitValue(c);
+        if (k < 0) // a character that names no column adds none
+            continue;
+        if (static_cast<int>(colMap.size()) >= kMaxGridColumns)
+            break;
+        colMap.push_back(k);
+        if (markOption && columns.column(k).data.ends_with(L"!*") &&
+            static_cast<int>(colMap.size()) < kMaxGridColumns)
+            colMap.push_back(kMarkColumn);
+    }
+}
+
+void View::SetUpGridColumns() {
+    grid.SetCols(static_cast<int>(colMap.size()));
+    grid.SetRows(static_cast<int>(itemCount()) + 1);
+    for (size_t c = 0; c < colMap.size(); ++c) {
+        const int k = colMap[c];
+        const int col = static_cast<int>(c);
+        ColumnSpec& column = columns.column(k);
+        grid.SetColWidth(col, column.widthTwips);
+        grid.SetColAlignment(col, CellAlignment::LeftCenter);
+        if (k >= 0) {
+            if (column.header.empty())
+                column.header = column.data;
+            if (LowerCase(PlDat(k)).find(L"size") != std::wstring::npos)
+                grid.SetColAlignment(col, CellAlignment::RightCenter);
+        }
+        grid.SetTextMatrix(0, col, StrCVar(column.header));
+    }
+}
+
+void View::EvaluateItems() {
+    rowCount = 0;
+    rowKeys.clear();
+    const size_t items = itemCount();
+    for (size_t r = 0; r < items; ++r) {
+        host_.LetEventsRun();
+        if (viewState != viewstate::kFilling)
+            break;
+        if (EvaluateRow(r)) {
+            ++rowCount;
+            rowKeys.push_back(itemKeys[r]);
+            cellTexts[0] = std::to_wstring(rowCount);
+            for (size_t c = 0; c < cellTexts.size(); ++c)
+                grid.SetTextMatrix(rowCount, static_cast<int>(c), std::move(cellTexts[c]));
+        }
+        ShowProgress(
+            static_cast<int>(std::lround(static_cast<double>(r + 1) * 100.0 / static_cast<double>(items))));
+    }
+    // A stopped fill keeps the rows found so far and no empty ones after them.
+    grid.SetRows(rowCount + 1);
+}
+
+void View::EndFill() {
+    host_.SetBusyPointer(false);
+    viewState = viewstate::kIdle;
+    host_.ShowCancelCommand(false);
+    host_.FitToTable();
+}
+
+void View::ShowProgress(int percent) {
+    std::wstring caption = host_.Caption();
+    const size_t lastPercent = caption.rfind(L'%');
+    size_t cut = caption.size();
+    int old = -1;
+    // A caption that already ends in " - nn%" has its old percentage in the two characters before the "%".
+    if (lastPercent != std::wstring::npos && lastPercent > 5 && lastPercent + 1 == caption.size() &&
+        caption.compare(lastPercent - 5, 3, L" - ") == 0) {
+        cut = lastPercent - 5;
+        old = LeadingNumber(std::wstring_view(caption).substr(lastPercent - 2, 2), 100);
+    }
+    if (percent == old)
+        return;
+    caption.resize(cut);
+    if (percent < 100) {
+        const std::wstring number = std::to_wstring(percent);
+        caption += L" - " + std::wstring(number.size() < 2 ? 2 - number.size() : 0, L' ') + number + L"%";
+    }
+    host_.SetCaption(caption);
+}
+
+} // namespace vantrel

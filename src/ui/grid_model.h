@@ -1,0 +1,66 @@
+#pragma once
+// The data of the grid control, apart from its window: cells, column widths and alignment, the current cell
+// and the selected block. Row 0 is the fixed header row; column 0 the fixed row-number column.
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vantrel {
+
+enum class CellAlignment { LeftCenter, RightCenter };
+
+enum class SortOrder { GenericAscending = 1, GenericDescending = 2 };
+
+class GridModel {
+public:
+    GridModel();
+
+    int Rows() const { return rows_; }
+    int Cols() const { return cols_; }
+    // Resizing keeps the texts of the cells that remain; new cells are empty.
+    void SetRows(int rows);
+    void SetCols(int cols);
+    int FixedRows() const { return 1; }
+    int FixedCols() const { return fixedCols_; }
+    void SetFixedCols(int fixedCols) { fixedCols_ = fixedCols; }
+
+    const std::wstring& TextMatrix(int row, int col) const;
+    void SetTextMatrix(int row, int col, std::wstring text);
+
+    int ColWidth(int col) const; // twips
+    void SetColWidth(int col, int twips);
+    CellAlignment ColAlignment(int col) const;
+    void SetColAlignment(int col, CellAlignment alignment);
+
+    // Current cell and the other corner of the selected block.
+    int Row() const { return row_; }
+    int Col() const { return col_; }
+    int RowSel() const { return rowSel_; }
+    int ColSel() const { return colSel_; }
+    // Setting the current cell collapses the selection to it.
+    void SetRow(int row);
+    void SetCol(int col);
+    void SetRowSel(int row);
+    void SetColSel(int col);
+
+    // The selected block: cells separated by tabs, rows by carriage returns.
+    std::wstring Clip() const;
+
+    // Sorts the data rows by the current column: a value that reads as a number compares as a number,
+    // other text as text; equal keys keep their order.
+    void Sort(SortOrder order);
+
+private:
+    bool Valid(int row, int col) const { return row >= 0 && row < rows_ && col >= 0 && col < cols_; }
+    int Clamp(int value, int count) const;
+
+    int rows_ = 0;
+    int cols_ = 0;
+    int fixedCols_ = 1;
+    std::vector<std::vector<std::wstring>> cells_; // by row
+    std::vector<int> widths_;
+    std::vector<CellAlignment> alignments_;
+    int row_ = 0, col_ = 0, rowSel_ = 0, colSel_ = 0;
+};
+
+} // namespace vantrel

@@ -1,0 +1,103 @@
+#pragma once
+// Test doubles of what a view reaches outside the engine: a scripted window, files, computers and the
+// environment, each recording what the engine asked of it.
+#include "engine/view.h"
+#include "views/text.h"
+
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace vantrel::test {
+
+class ScriptedHost : public ViewHost {
+public:
+    std::wstring Caption() const override { return caption; }
+    void SetCaption(std::wstring_view text) override {
+        caption = text;
+        captions.push_back(caption);
+    }
+    void SetBusyPointer(bool busy) override { this->busy = busy; }
+    void ShowCancelCommand(bool shown) override { cancelShown = shown; }
+    void ShowMessage(std::wstring_view text) override { messages.emplace_back(text); }
+    bool AskYesNo(std::wstring_view text) override {
+        messages.emplace_back(text);
+        return yesNoAnswer;
+    }
+    std::wstring AskText(std::wstring_view prompt) override {
+        prompts.emplace_back(prompt);
+        return textAnswer;
+    }
+    void LetEventsRun() override {
+        ++eventRuns;
+        if (onEvents)
+            onEvents();
+    }
+    bool IsMaximized() const override { return maximized; }
+    void RestoreSize() override { maximized = false; }
+    void FitToTable() override { ++fits; }
+    void Redraw() override {}
+    int ListMode() const override { return listMode; }
+    std::wstring StartFile() const override { return startFile; }
+
+    std::wstring caption;
+    std::vector<std::wstring> captions;
+    std::vector<std::wstring> messages;
+    std::vector<std::wstring> prompts;
+    std::wstring textAnswer;
+    bool yesNoAnswer = false;
+    bool busy = false;
+    bool cancelShown = false;
+    bool maximized = false;
+    int listMode = 0;
+    int eventRuns = 0;
+    int fits = 0;
+    std::wstring startFile;
+    std::function<void()> onEvents;
+};
+
+// A folder of files, each with its properties by token (lower case).
+class FakeFiles : public FileSource {
+public:
+    std::vector<std::wstring> FolderWalk(std::wstring_view folder, std::wstring_view patterns,
+                                         int depth) override {
+        walks.push_back(std::wstring(folder) + L"|" + std::wstring(patterns) + L"|" + std::to_wstring(depth));
+        return files;
+    }
+    bool FolderHasEntries(std::wstring_view) override { return !files.empty(); }
+    std::wstring FileProperty(std::wstring_view path, std::wstring_view token, std::wstring_view,
+                              RowFileCache&) override {
+        const auto file = properties.find(std::wstring(path));
+        if (file == properties.end())
+            return L"?";
+        const auto value = file->second.find(LowerCase(token));
+        return value == file->second.end() ? L"" : value->second;
+    }
+
+    std::vector<std::wstring> files;
+    std::map<std::wstring, std::map<std::wstring, std::wstring>> properties;
+    std::vector<std::wstring> walks;
+};
+
+class FakeComputers : public ComputerStatus {
+public:
+    int CheckSta(std::wstring_view computer) override {
+        asked.emplace_back(computer);
+        return unreachable.contains(std::wstring(computer)) ? 3 : 1;
+    }
+    std::set<std::wstring> unreachable;
+    std::vector<std::wstring> asked;
+};
+
+class FakeEnvironment : public Environment {
+public:
+    std::wstring Variable(std::wstring_view name) const override {
+        const auto found = variables.find(LowerCase(name));
+        return found == variables.end() ? std::wstring() : found->second;
+    }
+    std::map<std::wstring, std::wstring> variables; // lower-case names
+};
+
+} // namespace vantrel::test
