@@ -209,10 +209,12 @@ void View::EvaluateItems() {
     rowCount = 0;
     rowKeys.clear();
     const size_t items = itemCount();
+    Registry::CachedReads cachedReads(services_.registry);
     for (size_t r = 0; r < items; ++r) {
         host_.LetEventsRun();
         if (viewState != viewstate::kFilling)
             break;
+        cachedReads.NextItem();
         if (EvaluateRow(r)) {
             ++rowCount;
             rowKeys.push_back(itemKeys[r]);

@@ -4,6 +4,8 @@
 #include "sources/registry_text.h"
 #include "views/field.h"
 #include "views/markers.h"
+
+#include <optional>
 #include "views/text.h"
 
 namespace vantrel {
@@ -74,9 +76,109 @@ std::expected<OwnedRegKey, long> Registry::ConnectRoot(std::wstring_view compute
     return OwnedRegKey(api_, *remote);
 }
 
+// Connections and item keys kept open while a CachedReads lives. Keys are declared after the connections
+// so that they close first.
+struct Registry::ReadCache {
+    std::vector<std::pair<std::wstring, OwnedRegKey>> connections; // by computer and root
+    std::vector<std::pair<std::wstring, OwnedRegKey>> keys;        // by computer, root and key path
+
+    static std::wstring Id(const Target& target, bool withKey) {
+        std::wstring id = LowerCase(target.computer) + L'|' + std::to_wstring(static_cast<int>(target.root));
+        return withKey ? id + L'|' + LowerCase(target.key) : id;
+    }
+    static std::optional<RegHandle> Find(const std::vector<std::pair<std::wstring, OwnedRegKey>>& list,
+                                         const std::wstring& id) {
+        for (const auto& [entryId, key] : list)
+            if (entryId == id)
+                return key.get();
+        return std::nullopt;
+    }
+    static void Drop(std::vector<std::pair<std::wstring, OwnedRegKey>>& list, const std::wstring& id) {
+        std::erase_if(list, [&](const auto& entry) { return entry.first == id; });
+    }
+};
+
+Registry::Registry(RegistryApi& api) : api_(api) {}
+Registry::~Registry() = default;
+
+// Fills of several views may nest (one starts while another lets window messages run): the cache lives
+// until the outermost ends.
+Registry::CachedReads::CachedReads(Registry& registry) : registry_(registry) {
+    if (registry_.cacheUsers_++ == 0)
+        registry_.cache_ = std::make_unique<ReadCache>();
+}
+
+Registry::CachedReads::~CachedReads() {
+    if (--registry_.cacheUsers_ == 0)
+        registry_.cache_.reset();
+}
+
+void Registry::CachedReads::NextItem() {
+    if (registry_.cache_)
+        registry_.cache_->keys.clear();
+}
+
 std::wstring Registry::ReadValue(std::wstring_view computer, RootKey root, std::wstring_view key,
                                  std::wstring_view expression) {
     const Target target(computer, root, key, expression);
+    if (cache_) {
+        if (auto text = ReadCached(target))
+            return *std::move(text);
+    }
+    return ReadUncached(target);
+}
+
+// A read through kept handles; nothing when the answer might differ from a separate read (a key deleted
+// or a connection lost meanwhile): the caller then reads afresh.
+std::optional<std::wstring> Registry::ReadCached(const Target& target) {
+    RegHandle rootHandle = api_.Root(target.root);
+    const std::wstring connectionId = ReadCache::Id(target, false);
+    if (!target.computer.empty()) {
+        if (const auto kept = ReadCache::Find(cache_->connections, connectionId)) {
+            rootHandle = *kept;
+        } else {
+            auto connected = api_.Connect(target.computer, target.root);
+            if (!connected)
+                return std::wstring(kNotConnected);
+            cache_->connections.emplace_back(connectionId, OwnedRegKey(api_, *connected));
+            rootHandle = *connected;
+        }
+    }
+
+    const std::wstring keyId = ReadCache::Id(target, true);
+    RegHandle keyHandle = 0;
+    if (const auto kept = ReadCache::Find(cache_->keys, keyId)) {
+        keyHandle = *kept;
+    } else {
+        auto opened = api_.Open(rootHandle, target.key, KeyAccess::Read);
+        if (!opened) {
+            if (target.computer.empty())
+                return std::wstring(kKeyMissing);
+            ReadCache::Drop(cache_->connections, connectionId); // maybe lost: connect afresh
+            return std::nullopt;
+        }
+        cache_->keys.emplace_back(keyId, OwnedRegKey(api_, *opened));
+        keyHandle = *opened;
+    }
+
+    if (target.name.starts_with(kSubkeyByIndex)) {
+        const int index = LeadingNumber(std::wstring_view(target.name).substr(kSubkeyByIndex.size()), 1 << 30);
+        auto name = api_.EnumKey(keyHandle, static_cast<std::uint32_t>(index));
+        if (name || name.error() == winerror::kNoMoreItems)
+            return name.value_or(std::wstring());
+    } else {
+        auto data = api_.QueryValue(keyHandle, target.name);
+        if (data)
+            return RegistryText(*data);
+        if (data.error() == winerror::kFileNotFound)
+            return std::wstring(kValueMissing);
+    }
+    ReadCache::Drop(cache_->keys, keyId);
+    ReadCache::Drop(cache_->connections, connectionId);
+    return std::nullopt;
+}
+
+std::wstring Registry::ReadUncached(const Target& target) {
     const auto remoteRoot = ConnectRoot(target.computer, target.root);
     if (!remoteRoot)
         return std::wstring(kNotConnected);
@@ -88,8 +190,7 @@ std::wstring Registry::ReadValue(std::wstring_view computer, RootKey root, std::
     const OwnedRegKey handle(api_, *opened);
 
     if (target.name.starts_with(kSubkeyByIndex)) {
-        const int index =
-            LeadingNumber(std::wstring_view(target.name).substr(kSubkeyByIndex.size()), 1 << 30);
+        const int index = LeadingNumber(std::wstring_view(target.name).substr(kSubkeyByIndex.size()), 1 << 30);
         return api_.EnumKey(handle.get(), static_cast<std::uint32_t>(index)).value_or(std::wstring());
     }
     const auto data = api_.QueryValue(handle.get(), target.name);

@@ -4,6 +4,8 @@
 // when it still holds what the user saw. Computers other than the local one are reached by name.
 #include "sources/registry_api.h"
 
+#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,7 +23,23 @@ struct ValueText {
 
 class Registry {
 public:
-    explicit Registry(RegistryApi& api) : api_(api) {}
+    explicit Registry(RegistryApi& api);
+    ~Registry();
+
+    // While one lives, ReadValue reuses one connection per computer and keeps the keys of the current item
+    // open, so a fill does not pay a connection per cell and an open per value. Texts and markers stay those
+    // of separate reads: a key deleted meanwhile still reads "¬", a lost computer still "°".
+    class CachedReads {
+    public:
+        explicit CachedReads(Registry& registry);
+        ~CachedReads();
+        CachedReads(const CachedReads&) = delete;
+        CachedReads& operator=(const CachedReads&) = delete;
+        void NextItem(); // closes the keys kept for the last item
+
+    private:
+        Registry& registry_;
+    };
 
     // The text of value `expression` read under `key` of `computer` (empty = local), or a marker: "°" the
     // computer cannot be connected, "¬" the key cannot be opened, "?" the value cannot be read.
@@ -54,10 +72,15 @@ public:
 
 private:
     struct Target;
+    struct ReadCache;
     std::expected<OwnedRegKey, long> ConnectRoot(std::wstring_view computer, RootKey root);
+    std::wstring ReadUncached(const Target& target);
+    std::optional<std::wstring> ReadCached(const Target& target);
     std::vector<std::wstring> EnumUnder(RegHandle parent, std::wstring_view path, bool wildcards);
 
     RegistryApi& api_;
+    std::unique_ptr<ReadCache> cache_;
+    int cacheUsers_ = 0;
 };
 
 } // namespace vantrel

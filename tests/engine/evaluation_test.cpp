@@ -175,7 +175,7 @@ TEST_F(ViewTest, UnreachableComputerShowsNotConnectedAndEndsTheRow) {
     int items = 0;
     host.onEvents = [&] {
         if (++items == 2)
-            memory.SetReachable(L"PC7", false); // lost after the first row
+            memory.Disconnect(L"PC7"); // lost after the first row
     };
     v.fillflex();
     EXPECT_EQ(Rows(), (Table{{L"a", L"1", L"", L"1"}, {L"b", L"Not connected", L"", L""}}));

@@ -215,5 +215,58 @@ TEST_F(RegistryLayer, AKeyDeletedBehindTheReaderGivesItsMarker) {
     EXPECT_EQ(Read(L"", L"Software\\Acme\\Item", L"Name"), kKeyMissing);
 }
 
+TEST_F(RegistryLayer, CachedReadsGiveWhatSeparateReadsGive) {
+    memory.SetString(L"", HKLM, L"Software\\Acme\\Item", L"Name", L"x");
+    memory.SetDword(L"", HKLM, L"Software\\Acme\\Item", L"Count", 3);
+    memory.CreateKey(L"", HKLM, L"Software\\Acme\\Item\\Sub");
+    memory.SetString(L"PC7", HKLM, L"Software\\Acme\\Item", L"Name", L"remote");
+    const std::wstring key = L"Software\\Acme\\Item";
+    const std::pair<std::wstring, std::wstring> reads[] = {
+        {L"", L"Name"},   {L"", L"Count"},          {L"", L"Missing"}, {L"", L"Sub\\"},  {L"", L"Nokey\\x"},
+        {L"", L"*()0"},   {L"", L"*()5"},           {L"PC7", L"Name"}, {L"PC7", L"Count"}, {L"NOSUCHPC", L"Name"},
+        {L"", L"/PC7/Name"}, {L"PC7", L"//Name"},
+    };
+    std::vector<std::wstring> separate;
+    for (const auto& [computer, expression] : reads)
+        separate.push_back(Read(computer, key, expression));
+    Registry::CachedReads cached(registry);
+    for (size_t i = 0; i < std::size(reads); ++i)
+        EXPECT_EQ(Read(reads[i].first, key, reads[i].second), separate[i]) << reads[i].second;
+}
+
+TEST_F(RegistryLayer, CachedReadsOpenEachItemKeyAndConnectEachComputerOnce) {
+    for (int item = 0; item < 3; ++item)
+        for (int v = 0; v < 8; ++v)
+            memory.SetString(L"PC7", HKLM, L"Software\\Acme\\I" + std::to_wstring(item), L"V" + std::to_wstring(v), L"x");
+    memory.ResetCounters();
+    {
+        Registry::CachedReads cached(registry);
+        for (int item = 0; item < 3; ++item) {
+            cached.NextItem();
+            for (int v = 0; v < 8; ++v)
+                EXPECT_EQ(Read(L"PC7", L"Software\\Acme\\I" + std::to_wstring(item), L"V" + std::to_wstring(v)), L"x");
+        }
+        EXPECT_EQ(memory.OpenHandleCount(), 2u); // the connection and the last item's key
+    }
+    EXPECT_EQ(memory.ConnectCount(), 1u);
+    EXPECT_EQ(memory.OpenCount(), 3u);
+}
+
+TEST_F(RegistryLayer, CachedReadsSeeKeysDeletedAndComputersLostMeanwhile) {
+    memory.SetString(L"", HKLM, L"Software\\Acme\\Item", L"A", L"1");
+    memory.SetString(L"", HKLM, L"Software\\Acme\\Item", L"B", L"2");
+    memory.SetString(L"PC7", HKLM, L"Software\\Acme\\Item", L"A", L"1");
+    memory.SetString(L"PC7", HKLM, L"Software\\Acme\\Item", L"B", L"2");
+    Registry::CachedReads cached(registry);
+    EXPECT_EQ(Read(L"", L"Software\\Acme\\Item", L"A"), L"1");
+    memory.DeleteKey(L"", HKLM, L"Software\\Acme\\Item");
+    EXPECT_EQ(Read(L"", L"Software\\Acme\\Item", L"B"), kKeyMissing);
+    EXPECT_EQ(Read(L"PC7", L"Software\\Acme\\Item", L"A"), L"1");
+    memory.Disconnect(L"PC7");
+    EXPECT_EQ(Read(L"PC7", L"Software\\Acme\\Item", L"B"), kNotConnected);
+    cached.NextItem();
+    EXPECT_EQ(Read(L"PC7", L"Software\\Acme\\Other", L"B"), kNotConnected);
+}
+
 } // namespace
 } // namespace vantrel

@@ -115,7 +115,9 @@ std::expected<RegHandle, long> MemoryRegistry::Connect(std::wstring_view compute
         return std::unexpected(kInvalidHandle);
     if (found->roots[index]->denied)
         return std::unexpected(winerror::kAccessDenied);
-    return AddHandle(found->roots[index], Access::Full);
+    std::shared_ptr<bool> alive(new bool(true));
+    const_cast<Computer*>(found)->connections.push_back(alive);
+    return AddHandle(found->roots[index], Access::Full, alive);
 }
 
 std::expected<RegHandle, long> MemoryRegistry::Open(RegHandle parent, std::wstring_view subkey,
@@ -128,7 +130,7 @@ std::expected<RegHandle, long> MemoryRegistry::Open(RegHandle parent, std::wstri
     const auto node = Walk(key->node, subkey, false, true);
     if (!node)
         return std::unexpected(node.error());
-    return AddHandle(*node, access == KeyAccess::Read ? Access::Read : Access::QueryAndSet);
+    return AddHandle(*node, access == KeyAccess::Read ? Access::Read : Access::QueryAndSet, key->connection);
 }
 
 std::expected<RegHandle, long> MemoryRegistry::Create(RegHandle parent, std::wstring_view subkey) {
@@ -140,7 +142,7 @@ std::expected<RegHandle, long> MemoryRegistry::Create(RegHandle parent, std::wst
     const auto node = Walk(key->node, subkey, true, true);
     if (!node)
         return std::unexpected(node.error());
-    return AddHandle(*node, Access::Full);
+    return AddHandle(*node, Access::Full, key->connection);
 }
 
 std::expected<RegistryData, long> MemoryRegistry::QueryValue(RegHandle key, std::wstring_view name) {
@@ -222,6 +224,14 @@ void MemoryRegistry::SetLocalName(std::wstring_view name) {
 void MemoryRegistry::AddComputer(std::wstring_view name) {
     const std::lock_guard lock(mutex_);
     ComputerFor(name);
+}
+
+void MemoryRegistry::Disconnect(std::wstring_view computer) {
+    const std::lock_guard lock(mutex_);
+    Computer& found = ComputerFor(computer);
+    found.reachable = false;
+    for (const auto& alive : found.connections)
+        *alive = false;
 }
 
 void MemoryRegistry::SetReachable(std::wstring_view computer, bool reachable) {
@@ -365,6 +375,8 @@ std::expected<MemoryRegistry::OpenKey, long> MemoryRegistry::Resolve(RegHandle h
             return std::unexpected(kInvalidHandle);
         key = found->second;
     }
+    if (key.connection && !*key.connection)
+        return std::unexpected(kServerUnavailable);
     if (key.node->deleted)
         return std::unexpected(kKeyDeleted);
     return key;
@@ -418,10 +430,10 @@ MemoryRegistry::NodePtr MemoryRegistry::FindKey(std::wstring_view computer, Root
     return node ? *node : nullptr;
 }
 
-RegHandle MemoryRegistry::AddHandle(NodePtr node, Access access) {
+RegHandle MemoryRegistry::AddHandle(NodePtr node, Access access, std::shared_ptr<bool> connection) {
     const RegHandle handle = next_handle_;
     next_handle_ += 4; // never reused, so a second Close of the same handle is always noticed
-    handles_.emplace(handle, OpenKey{std::move(node), access});
+    handles_.emplace(handle, OpenKey{std::move(node), access, std::move(connection)});
     return handle;
 }
 

@@ -24,6 +24,7 @@ namespace vantrel::test {
 // Windows error codes the double answers beyond those in vantrel::winerror.
 inline constexpr long kInvalidHandle = winerror::kInvalidHandle;
 inline constexpr long kKeyDeleted = winerror::kKeyDeleted;
+inline constexpr long kServerUnavailable = 1722; // RPC_S_SERVER_UNAVAILABLE
 
 // The UTF-16LE bytes of `text`, one code unit per wchar_t (the low 16 bits where wchar_t is wider), with a
 // terminating zero unit when `terminate`.
@@ -58,6 +59,9 @@ public:
     void AddComputer(std::wstring_view name);
     // An unreachable computer refuses Connect (kBadNetPath); handles already open keep working.
     void SetReachable(std::wstring_view computer, bool reachable);
+    // The computer drops off the network: Connect is refused and every handle reached through a connection to
+    // it answers kServerUnavailable from now on.
+    void Disconnect(std::wstring_view computer);
 
     // Contents. Every Set creates the key with all missing levels and creates or replaces the value.
     void CreateKey(std::wstring_view computer, RootKey root, std::wstring_view path);
@@ -113,11 +117,13 @@ private:
         Computer();
         NodePtr roots[4]; // ClassesRoot, CurrentUser, LocalMachine, Users
         bool reachable = true;
+        std::vector<std::shared_ptr<bool>> connections; // alive flags of the connections made to it
     };
     enum class Access : std::uint8_t { Read, QueryAndSet, Full };
     struct OpenKey {
         NodePtr node;
         Access access = Access::Full;
+        std::shared_ptr<bool> connection; // set for keys reached through a connection to another computer
     };
 
     const Computer* FindComputer(std::wstring_view name) const; // nullptr when unknown
@@ -127,7 +133,7 @@ private:
                                              bool check_deny);
     NodePtr SetupKey(std::wstring_view computer, RootKey root, std::wstring_view path);
     NodePtr FindKey(std::wstring_view computer, RootKey root, std::wstring_view path) const;
-    RegHandle AddHandle(NodePtr node, Access access);
+    RegHandle AddHandle(NodePtr node, Access access, std::shared_ptr<bool> connection = nullptr);
     static void MarkDeleted(Node& node);
 
     mutable std::mutex mutex_;
