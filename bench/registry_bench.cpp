@@ -1,5 +1,6 @@
 // Registry layer figures for 15,000 keys of 10 values in the test prefix: ReadValue against the raw API calls
 // it makes, and EnumKeys over a flat key and over a wildcard base of the same size.
+#include "bench_keys.h"
 #include "platform/win_registry.h"
 #include "sources/registry.h"
 
@@ -11,64 +12,12 @@
 
 namespace {
 
+using namespace bench;
 using Clock = std::chrono::steady_clock;
-constexpr int kKeys = 15000;
-constexpr int kValuesPerKey = 10;
 constexpr int kValuesRead = 8;
-constexpr int kGroups = 150; // wildcard base: 150 groups of 100 items
-constexpr const wchar_t* kBenchKey = L"Software\\VantrelBench";
 
 double Seconds(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-std::wstring KeyName(int k) {
-    wchar_t name[16];
-    swprintf(name, 16, L"K%05d", k);
-    return name;
-}
-
-void CreateKey(const std::wstring& path, int values) {
-    HKEY key = nullptr;
-    RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr);
-    for (int v = 0; v < values; ++v) {
-        const std::wstring name = L"V" + std::to_wstring(v);
-        const std::wstring data = L"Value " + std::to_wstring(v) + L" of " + path;
-        RegSetValueExW(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
-                       static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
-    }
-    RegCloseKey(key);
-}
-
-// The keys stay between runs; a value marks them complete.
-void PrepareKeys() {
-    DWORD complete = 0, size = sizeof(complete);
-    if (RegGetValueW(HKEY_CURRENT_USER, kBenchKey, L"Complete", RRF_RT_REG_DWORD, nullptr, &complete,
-                     &size) == ERROR_SUCCESS &&
-        complete == 1)
-        return;
-    const auto start = Clock::now();
-    RegDeleteTreeW(HKEY_CURRENT_USER, kBenchKey);
-    const std::wstring flat = std::wstring(kBenchKey) + L"\\Flat\\";
-    for (int k = 0; k < kKeys; ++k)
-        CreateKey(flat + KeyName(k), kValuesPerKey);
-    for (int g = 0; g < kGroups; ++g)
-        for (int i = 0; i < kKeys / kGroups; ++i)
-            CreateKey(std::wstring(kBenchKey) + L"\\Wild\\G" + std::to_wstring(g) + L"\\Items\\" + KeyName(i),
-                      0);
-    HKEY key = nullptr;
-    RegCreateKeyExW(HKEY_CURRENT_USER, kBenchKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr);
-    complete = 1;
-    RegSetValueExW(key, L"Complete", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&complete),
-                   sizeof(complete));
-    RegCloseKey(key);
-    std::printf("setup_time: %.1f s\n", Seconds(start));
-}
-
-const std::wstring& ValueName(int v) {
-    static const std::wstring names[kValuesPerKey] = {L"V0", L"V1", L"V2", L"V3", L"V4",
-                                                      L"V5", L"V6", L"V7", L"V8", L"V9"};
-    return names[v];
 }
 
 double ReadThroughLayer(vantrel::Registry& registry) {

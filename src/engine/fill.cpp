@@ -225,8 +225,10 @@ void View::EvaluateItems() {
         ShowProgress(
             static_cast<int>(std::lround(static_cast<double>(r + 1) * 100.0 / static_cast<double>(items))));
     }
-    // A stopped fill keeps the rows found so far and no empty ones after them.
+    // A stopped fill keeps the rows found so far and no empty ones after them, and its caption no longer
+    // looks like it is still filling.
     grid.SetRows(rowCount + 1);
+    ShowProgress(100);
 }
 
 void View::EndFill() {

@@ -1,4 +1,5 @@
 // Kivo.exe: Vantrel's entry point.
+#include "shell/app_services.h"
 #include "shell/main_window.h"
 
 #include <windows.h>
@@ -19,7 +20,8 @@ int RunMessageLoop(const vantrel::MainWindow& mainWindow) {
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
-    auto mainWindow = vantrel::MainWindow::Create(instance);
+    vantrel::AppServices services;
+    auto mainWindow = vantrel::MainWindow::Create(instance, services.ForViews(), services.prompter());
     if (!mainWindow) {
         MessageBoxW(nullptr, L"The main window could not be created.", L"Vantrel", MB_OK | MB_ICONERROR);
         return 1;

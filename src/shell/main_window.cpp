@@ -23,8 +23,9 @@ bool RegisterMainWindowClass(HINSTANCE instance, WNDPROC procedure) {
 
 } // namespace
 
-std::unique_ptr<MainWindow> MainWindow::Create(HINSTANCE instance) {
-    std::unique_ptr<MainWindow> window(new MainWindow());
+std::unique_ptr<MainWindow> MainWindow::Create(HINSTANCE instance, const ViewServices& services,
+                                               Prompter& prompter) {
+    std::unique_ptr<MainWindow> window(new MainWindow(services, prompter));
     if (!RegisterMainWindowClass(instance, &BaseWindow<MainWindow>::WindowProc))
         return nullptr;
     const HWND hwnd = CreateWindowExW(0, kMainWindowClass, std::wstring(kAppTitle).c_str(),
@@ -48,12 +49,39 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
         return OnCreate() ? 0 : -1;
+    case WM_CLOSE:
+        if (!OnClose())
+            return 0;
+        break;
     case WM_DESTROY:
         OnDestroy();
         return 0;
     default:
-        return DefaultProc(message, wParam, lParam);
+        break;
     }
+    return DefaultProc(message, wParam, lParam);
+}
+
+ViewForm* MainWindow::OpenView(const ViewOpening& opening) {
+    return ViewForm::Create(mdiClient_, services_, prompter_, *this, opening);
+}
+
+// While views fill, the main window asks each of them to close and closes itself when the last fill ended.
+bool MainWindow::OnClose() {
+    if (ViewForm::RunningFills() == 0)
+        return true;
+    closeWhenFillsEnd_ = true;
+    for (HWND child = GetWindow(mdiClient_, GW_CHILD); child != nullptr;) {
+        const HWND next = GetWindow(child, GW_HWNDNEXT);
+        SendMessageW(child, WM_CLOSE, 0, 0);
+        child = next;
+    }
+    return false;
+}
+
+void MainWindow::FillEnded() {
+    if (closeWhenFillsEnd_ && ViewForm::RunningFills() == 0 && hwnd() != nullptr)
+        PostMessageW(hwnd(), WM_CLOSE, 0, 0);
 }
 
 bool MainWindow::OnCreate() {

@@ -19,7 +19,11 @@ protected:
         Derived* self = nullptr;
         if (message == WM_NCCREATE) {
             const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-            self = static_cast<Derived*>(create->lpCreateParams);
+            if constexpr (requires { Derived::kIsMdiChild; })
+                self = reinterpret_cast<Derived*>(
+                    reinterpret_cast<const MDICREATESTRUCTW*>(create->lpCreateParams)->lParam);
+            else
+                self = static_cast<Derived*>(create->lpCreateParams);
             self->hwnd_ = hwnd;
             SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
         } else {
@@ -31,6 +35,9 @@ protected:
         if (message == WM_NCDESTROY) {
             SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
             self->hwnd_ = nullptr;
+            // The last word: a window that owns itself may delete itself here.
+            if constexpr (requires { self->OnWindowGone(); })
+                self->OnWindowGone();
         }
         return result;
     }

@@ -45,7 +45,7 @@ public:
     ColumnSpec& column(int index);
     const ColumnSpec& column(int index) const;
 
-    // A definition counts as parsed once its base specification is set; a refill parses only before that.
+    // A definition counts as parsed once its base is set; a refill parses only before that.
     bool isParsed() const { return !head.base.empty(); }
 
     bool operator==(const ViewDefinition&) const = default;

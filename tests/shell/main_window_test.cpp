@@ -1,5 +1,9 @@
 #include "shell/main_window.h"
 
+#include "engine/scripted_host.h"
+#include "shell/scripted_prompter.h"
+#include "support/memory_registry.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -19,8 +23,23 @@ std::wstring ClassName(HWND hwnd) {
     return buffer;
 }
 
-TEST(MainWindow, IsAnMdiFrameCaptionedVantrel) {
-    auto window = MainWindow::Create(GetModuleHandleW(nullptr));
+class MainWindowTest : public ::testing::Test {
+protected:
+    std::unique_ptr<MainWindow> Create() {
+        return MainWindow::Create(GetModuleHandleW(nullptr),
+                                  ViewServices{registry, files, computers, environment, matchList}, prompter);
+    }
+    test::MemoryRegistry memory;
+    Registry registry{memory};
+    test::FakeFiles files;
+    test::FakeComputers computers;
+    test::FakeEnvironment environment;
+    MatchList matchList;
+    test::ScriptedPrompter prompter;
+};
+
+TEST_F(MainWindowTest, IsAnMdiFrameCaptionedVantrel) {
+    auto window = Create();
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(WindowText(window->hwnd()), L"Vantrel");
     ASSERT_NE(window->mdiClient(), nullptr);
@@ -28,8 +47,8 @@ TEST(MainWindow, IsAnMdiFrameCaptionedVantrel) {
     EXPECT_EQ(_wcsicmp(ClassName(window->mdiClient()).c_str(), L"MDIClient"), 0);
 }
 
-TEST(MainWindow, MdiClientFillsTheFrame) {
-    auto window = MainWindow::Create(GetModuleHandleW(nullptr));
+TEST_F(MainWindowTest, MdiClientFillsTheFrame) {
+    auto window = Create();
     ASSERT_NE(window, nullptr);
     SetWindowPos(window->hwnd(), nullptr, 10, 10, 700, 500, SWP_NOZORDER);
     ShowWindow(window->hwnd(), SW_SHOWNORMAL);
@@ -40,8 +59,8 @@ TEST(MainWindow, MdiClientFillsTheFrame) {
     EXPECT_EQ(mdiRect.bottom - mdiRect.top, frameClient.bottom);
 }
 
-TEST(MainWindow, ClosingEndsTheMessageLoop) {
-    auto window = MainWindow::Create(GetModuleHandleW(nullptr));
+TEST_F(MainWindowTest, ClosingEndsTheMessageLoop) {
+    auto window = Create();
     ASSERT_NE(window, nullptr);
     PostMessageW(window->hwnd(), WM_CLOSE, 0, 0);
     MSG message{};

@@ -1,0 +1,19 @@
+#pragma once
+// The benchmark keys in the test prefix: 15,000 keys of 10 string values under
+// HKCU\Software\VantrelBench\Flat, and 150 groups of 100 keys under ...\Wild. They stay between runs; a value
+// marks them complete.
+#include <string>
+
+namespace bench {
+
+inline constexpr int kKeys = 15000;
+inline constexpr int kValuesPerKey = 10;
+inline constexpr int kGroups = 150;
+inline constexpr const wchar_t* kBenchKey = L"Software\\VantrelBench";
+
+std::wstring KeyName(int k);
+const std::wstring& ValueName(int v);
+void PrepareKeys();
+double PeakMemoryMegabytes();
+
+} // namespace bench

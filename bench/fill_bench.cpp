@@ -1,0 +1,120 @@
+// The fill of a view over 15,000 keys with 10 columns, against the raw registry loop that opens each key
+// once and reads the same values: time, items per second, the share spent letting window messages run,
+// and peak memory. Sorting and painting are not part of it.
+#include "bench_keys.h"
+#include "engine/view.h"
+#include "platform/win_environment.h"
+#include "platform/win_file_source.h"
+#include "platform/win_registry.h"
+#include "ui/message_pump.h"
+
+#include <windows.h>
+
+#include <chrono>
+#include <cstdio>
+
+namespace {
+
+using namespace bench;
+using Clock = std::chrono::steady_clock;
+
+double Seconds(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+// A view window without a window: the fill's view of it, with the same message pumping as the real one.
+class HeadlessHost final : public vantrel::ViewHost {
+public:
+    std::wstring Caption() const override { return caption_; }
+    void SetCaption(std::wstring_view caption) override { caption_ = caption; }
+    void SetBusyPointer(bool) override {}
+    void ShowCancelCommand(bool) override {}
+    void ShowMessage(std::wstring_view text) override {
+        std::printf("message: %ls\n", std::wstring(text).c_str());
+    }
+    bool AskYesNo(std::wstring_view) override { return false; }
+    std::wstring AskText(std::wstring_view) override { return {}; }
+    void LetEventsRun() override {
+        const auto start = Clock::now();
+        pump_.LetMessagesRun();
+        eventSeconds += Seconds(start);
+    }
+    bool IsMaximized() const override { return false; }
+    void RestoreSize() override {}
+    void FitToTable() override {}
+    void Redraw() override {}
+    int ListMode() const override { return 0; }
+    std::wstring StartFile() const override { return {}; }
+
+    double eventSeconds = 0;
+
+private:
+    std::wstring caption_;
+    vantrel::MessagePump pump_;
+};
+
+class Answering final : public vantrel::ComputerStatus {
+public:
+    int CheckSta(std::wstring_view) override { return 1; }
+};
+
+double RawPerKeyLoop(int values) {
+    const std::wstring base = std::wstring(kBenchKey) + L"\\Flat\\";
+    BYTE buffer[400];
+    const auto start = Clock::now();
+    for (int k = 0; k < kKeys; ++k) {
+        HKEY handle = nullptr;
+        if (RegOpenKeyExW(HKEY_CURRENT_USER, (base + KeyName(k)).c_str(), 0, KEY_READ | KEY_WOW64_64KEY,
+                          &handle) != ERROR_SUCCESS)
+            continue;
+        for (int v = 0; v < values; ++v) {
+            DWORD type = 0, size = sizeof(buffer);
+            RegQueryValueExW(handle, ValueName(v).c_str(), nullptr, &type, buffer, &size);
+        }
+        RegCloseKey(handle);
+    }
+    return Seconds(start);
+}
+
+std::wstring BenchDefinition() {
+    std::wstring definition =
+        L"HKCU\\" + std::wstring(kBenchKey) + L"\\Flat,0123456789a,0123456789a,Bench,|100,<key>,Key";
+    for (int v = 0; v < kValuesPerKey; ++v)
+        definition += L"|100," + ValueName(v) + L"," + ValueName(v);
+    return definition;
+}
+
+} // namespace
+
+int main() {
+    PrepareKeys();
+    // A window of our own, so that letting messages run works as it does in the program.
+    const HWND window = CreateWindowExW(0, L"STATIC", L"bench", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
+                                        nullptr, GetModuleHandleW(nullptr), nullptr);
+
+    vantrel::WinRegistryApi api;
+    vantrel::Registry registry(api);
+    vantrel::WinFileSource files;
+    Answering computers;
+    vantrel::WinEnvironment environment;
+    vantrel::MatchList matchList;
+    matchList.Replace({L"preloaded"}); // the match list load is not part of a fill's cost
+    HeadlessHost host;
+    vantrel::View view({registry, files, computers, environment, matchList}, host, 15);
+    view.definition = BenchDefinition();
+
+    const auto start = Clock::now();
+    view.fillflex();
+    const double fill = Seconds(start);
+    const double raw = RawPerKeyLoop(kValuesPerKey);
+
+    std::printf("fill_rows: %d\n", view.rowCount);
+    std::printf("fill_time: %.2f s\n", fill);
+    std::printf("fill_items_per_second: %.0f\n", kKeys / fill);
+    std::printf("raw_per_key_loop_time: %.2f s\n", raw);
+    std::printf("fill_to_raw_per_key_ratio: %.3f\n", fill / raw);
+    std::printf("event_share: %.1f %%\n", 100.0 * host.eventSeconds / fill);
+    std::printf("peak_memory: %.1f MB\n", PeakMemoryMegabytes());
+    DestroyWindow(window);
+    return view.rowCount == kKeys ? 0 : 1;
+}

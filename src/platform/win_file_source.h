@@ -1,0 +1,17 @@
+#pragma once
+#include "engine/view_services.h"
+
+namespace vantrel {
+
+// Folders and files of this computer and of administrative shares: the folder walk and the file properties
+// that need nothing but the directory entry.
+class WinFileSource final : public FileSource {
+public:
+    std::vector<std::wstring> FolderWalk(std::wstring_view folder, std::wstring_view patterns,
+                                         int depth) override;
+    bool FolderHasEntries(std::wstring_view folder) override;
+    std::wstring FileProperty(std::wstring_view path, std::wstring_view token, std::wstring_view baseFolder,
+                              RowFileCache& cache) override;
+};
+
+} // namespace vantrel

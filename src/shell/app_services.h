@@ -1,0 +1,37 @@
+#pragma once
+// The services the whole program shares: the registry, files, computers, the environment, the match list and
+// the dialogs that ask the user.
+#include "engine/match_list.h"
+#include "engine/view.h"
+#include "platform/win_environment.h"
+#include "platform/win_file_source.h"
+#include "platform/win_registry.h"
+#include "sources/registry.h"
+#include "ui/prompter.h"
+
+namespace vantrel {
+
+// Until the computer list can ping, every computer counts as answering; a computer that cannot be reached
+// then shows its rows as "Not connected".
+class AnsweringComputers final : public ComputerStatus {
+public:
+    int CheckSta(std::wstring_view) override { return 1; }
+};
+
+class AppServices {
+public:
+    ViewServices ForViews() { return {registry_, files_, computers_, environment_, matchList_}; }
+    Prompter& prompter() { return prompter_; }
+    Registry& registry() { return registry_; }
+
+private:
+    WinRegistryApi registryApi_;
+    Registry registry_{registryApi_};
+    WinFileSource files_;
+    AnsweringComputers computers_;
+    WinEnvironment environment_;
+    MatchList matchList_;
+    WindowsPrompter prompter_;
+};
+
+} // namespace vantrel

@@ -1,0 +1,273 @@
+#include "shell/view_form.h"
+
+#include "engine/window_fit.h"
+#include "views/catalogue.h"
+
+namespace vantrel {
+namespace {
+
+constexpr const wchar_t* kViewFormClass = L"VantrelViewWindow";
+constexpr UINT kStartFillMessage = WM_APP + 1;
+constexpr int kGridId = 1;
+
+bool RegisterViewFormClass(WNDPROC procedure) {
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSEXW existing{sizeof(existing)};
+    if (GetClassInfoExW(instance, kViewFormClass, &existing))
+        return true;
+    WNDCLASSEXW windowClass{sizeof(windowClass)};
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    windowClass.lpszClassName = kViewFormClass;
+    return RegisterClassExW(&windowClass) != 0;
+}
+
+int ScreenTwipsPerPixel() {
+    const HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+    return dpi > 0 ? 1440 / dpi : kTwipsPerPixelAt96Dpi;
+}
+
+} // namespace
+
+int ViewForm::runningFills_ = 0;
+
+ViewForm::ViewForm(const ViewServices& services, Prompter& prompter, ViewOwner& owner, int twipsPerPixel)
+    : prompter_(prompter), owner_(owner), view_(services, *this, twipsPerPixel) {}
+
+ViewForm* ViewForm::Create(HWND mdiClient, const ViewServices& services, Prompter& prompter, ViewOwner& owner,
+                           const ViewOpening& opening) {
+    if (!RegisterViewFormClass(&BaseWindow<ViewForm>::WindowProc))
+        return nullptr;
+    auto* form = new ViewForm(services, prompter, owner, ScreenTwipsPerPixel());
+    View& view = form->view_;
+    view.viewKind = opening.kind;
+    view.computerName = opening.computer;
+    view.folderPath = opening.folderPath;
+    view.customFile = opening.customFile;
+    view.dataVariable = opening.dataVariable;
+    view.markOption = owner.MarkOption();
+    view.definition =
+        IsBuiltInNumber(opening.definition) ? ResolveBuiltInView(opening.definition) : opening.definition;
+    if (view.definition.empty() && view.viewKind != ViewKind::Folder)
+        view.definition = kDefaultDefinition;
+
+    MDICREATESTRUCTW create{};
+    create.szClass = kViewFormClass;
+    create.szTitle = L"";
+    create.hOwner = GetModuleHandleW(nullptr);
+    create.x = create.y = create.cx = create.cy = CW_USEDEFAULT;
+    create.lParam = reinterpret_cast<LPARAM>(form);
+    form->creating_ = true;
+    const HWND hwnd =
+        reinterpret_cast<HWND>(SendMessageW(mdiClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create)));
+    form->creating_ = false;
+    if (hwnd == nullptr || form->windowGone_) {
+        delete form;
+        return nullptr;
+    }
+    return form;
+}
+
+LRESULT ViewForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE:
+        return OnCreate() ? 0 : -1;
+    case WM_SIZE:
+        OnSize(static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam));
+        break; // the MDI child procedure needs it too
+    case kStartFillMessage:
+        OnStartFill();
+        return 0;
+    case WM_CLOSE:
+        if (!OnClose())
+            return 0;
+        break;
+    case WM_SETCURSOR:
+        if (OnSetCursor(lParam))
+            return TRUE;
+        break;
+    default:
+        break;
+    }
+    return DefMDIChildProcW(hwnd(), message, wParam, lParam);
+}
+
+bool ViewForm::OnCreate() {
+    grid_ = GridWindow::Create(hwnd(), kGridId, view_.grid, *this, view_.twipsPerPixel());
+    RECT window{}, client{};
+    GetWindowRect(hwnd(), &window);
+    GetClientRect(hwnd(), &client);
+    frame_ = {(window.right - window.left) - client.right, (window.bottom - window.top) - client.bottom};
+    return grid_ != nullptr;
+}
+
+void ViewForm::OnSize(UINT type, int width, int height) {
+    if (view_.viewState == viewstate::kNew) {
+        // A new window fills itself once it is up, not inside the call that creates it.
+        view_.viewState = viewstate::kIdle;
+        PostMessageW(hwnd(), kStartFillMessage, 0, 0);
+    }
+    if (type != SIZE_MINIMIZED && grid_ && grid_->hwnd())
+        MoveWindow(grid_->hwnd(), 0, 0, width, height, TRUE);
+}
+
+void ViewForm::OnStartFill() {
+    Fill();
+}
+
+void ViewForm::Fill() {
+    ++fillDepth_;
+    ++runningFills_;
+    view_.fillflex();
+    --runningFills_;
+    --fillDepth_;
+    if (fillDepth_ > 0)
+        return;
+    if (windowGone_) {
+        owner_.FillEnded();
+        delete this;
+        return;
+    }
+    if (grid_)
+        grid_->Refresh();
+    if (closeWhenFilled_)
+        PostMessageW(hwnd(), WM_CLOSE, 0, 0);
+    owner_.FillEnded();
+}
+
+bool ViewForm::OnClose() {
+    if (fillDepth_ == 0)
+        return true;
+    // Closing while filling: stop the fill first; the window closes when it has ended.
+    view_.viewState = viewstate::kStopRequested;
+    closeWhenFilled_ = true;
+    return false;
+}
+
+bool ViewForm::OnSetCursor(LPARAM lParam) {
+    if (!busy_ || LOWORD(lParam) != HTCLIENT)
+        return false;
+    SetCursor(LoadCursorW(nullptr, IDC_APPSTARTING));
+    return true;
+}
+
+void ViewForm::OnWindowGone() {
+    windowGone_ = true;
+    if (creating_)
+        return; // Create deletes a window that failed to come up
+    if (fillDepth_ > 0) {
+        view_.viewState = viewstate::kStopRequested; // deleted once the fill has unwound
+        return;
+    }
+    delete this;
+}
+
+// --- ViewHost ---
+
+std::wstring ViewForm::Caption() const {
+    if (hwnd() == nullptr)
+        return {};
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hwnd())) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(hwnd(), text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+void ViewForm::SetCaption(std::wstring_view caption) {
+    if (hwnd() != nullptr)
+        SetWindowTextW(hwnd(), std::wstring(caption).c_str());
+}
+
+void ViewForm::SetBusyPointer(bool busy) {
+    busy_ = busy;
+    POINT cursor{};
+    if (hwnd() != nullptr && GetCursorPos(&cursor) && WindowFromPoint(cursor) == hwnd())
+        SetCursor(LoadCursorW(nullptr, busy ? IDC_APPSTARTING : IDC_ARROW));
+}
+
+void ViewForm::ShowCancelCommand(bool shown) {
+    owner_.ShowCancelCommand(shown);
+}
+
+void ViewForm::ShowMessage(std::wstring_view text) {
+    prompter_.Message(hwnd(), text, MB_OK);
+}
+
+bool ViewForm::AskYesNo(std::wstring_view text) {
+    return prompter_.Message(hwnd(), text, MB_YESNO) == IDYES;
+}
+
+std::wstring ViewForm::AskText(std::wstring_view prompt) {
+    return prompter_.Input(hwnd(), prompt, L"").value_or(L"");
+}
+
+void ViewForm::LetEventsRun() {
+    if (!pump_.LetMessagesRun())
+        view_.viewState = viewstate::kStopRequested; // the program is ending
+}
+
+bool ViewForm::IsMaximized() const {
+    return hwnd() != nullptr && IsZoomed(hwnd());
+}
+
+void ViewForm::RestoreSize() {
+    if (hwnd() != nullptr)
+        SendMessageW(GetParent(hwnd()), WM_MDIRESTORE, reinterpret_cast<WPARAM>(hwnd()), 0);
+}
+
+void ViewForm::FitToTable() {
+    if (hwnd() == nullptr || grid_ == nullptr || IsIconic(hwnd()) || IsZoomed(hwnd()))
+        return;
+    const int tpp = view_.twipsPerPixel();
+    const GridModel& model = view_.grid;
+    // The grid's own border belongs to the table: without it the last row and column would need scroll bars.
+    RECT gridWindow{}, gridClient{};
+    GetWindowRect(grid_->hwnd(), &gridWindow);
+    GetClientRect(grid_->hwnd(), &gridClient);
+    TableFitInput in;
+    in.tableWidth = ((gridWindow.right - gridWindow.left) - gridClient.right) * tpp;
+    for (int c = 0; c < model.Cols(); ++c)
+        in.tableWidth += model.ColWidth(c);
+    in.tableHeight =
+        ((gridWindow.bottom - gridWindow.top) - gridClient.bottom) * tpp + model.Rows() * grid_->RowHeight(0);
+    in.frameHeightAllowance = frame_.cy * tpp;
+    in.borderWidth = frame_.cx / 2 * tpp;
+    RECT window{}, client{};
+    GetWindowRect(hwnd(), &window);
+    const HWND mdiClient = GetParent(hwnd());
+    MapWindowPoints(nullptr, mdiClient, reinterpret_cast<POINT*>(&window), 2);
+    GetClientRect(mdiClient, &client);
+    in.windowLeft = window.left * tpp;
+    in.windowTop = window.top * tpp;
+    in.mainWidth = client.right * tpp;
+    in.mainInnerHeight = client.bottom * tpp;
+    const WindowSize size = FlexResize(in);
+    SetWindowPos(hwnd(), nullptr, 0, 0, size.width / tpp, size.height / tpp,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void ViewForm::Redraw() {
+    if (grid_ && grid_->hwnd())
+        grid_->Refresh();
+}
+
+int ViewForm::ListMode() const {
+    return owner_.ListMode();
+}
+
+std::wstring ViewForm::StartFile() const {
+    return owner_.StartFile();
+}
+
+// --- GridEvents ---
+
+void ViewForm::OnGridKeyPress(int character) {
+    if (character == VK_ESCAPE && view_.viewState == viewstate::kFilling)
+        view_.viewState = viewstate::kStopRequested;
+}
+
+} // namespace vantrel

@@ -1,0 +1,87 @@
+#pragma once
+// A view window: an MDI child that owns one view and the grid showing it. It fills itself once it is first
+// shown, keeps the grid sized to its inner area, and survives being closed while a fill runs: the fill is
+// asked to stop and the window goes once it has.
+#include "engine/view.h"
+#include "shell/view_owner.h"
+#include "ui/base_window.h"
+#include "ui/grid_window.h"
+#include "ui/message_pump.h"
+#include "ui/prompter.h"
+
+#include <memory>
+#include <string>
+
+namespace vantrel {
+
+// What the opener hands to a new view window.
+struct ViewOpening {
+    std::wstring computer;   // a name starting with "<" means the local computer
+    std::wstring definition; // a definition string or a catalogue number
+    ViewKind kind = ViewKind::Registry;
+    std::wstring folderPath;
+    std::wstring customFile;
+    std::wstring dataVariable;
+};
+
+class ViewForm final : public BaseWindow<ViewForm>, private ViewHost, private GridEvents {
+public:
+    static constexpr bool kIsMdiChild = true;
+
+    // The window deletes itself when it is destroyed.
+    static ViewForm* Create(HWND mdiClient, const ViewServices& services, Prompter& prompter,
+                            ViewOwner& owner, const ViewOpening& opening);
+
+    View& view() { return view_; }
+    GridWindow* grid() { return grid_.get(); }
+    bool IsFilling() const { return fillDepth_ > 0; }
+    // Number of fills running in all view windows.
+    static int RunningFills() { return runningFills_; }
+
+private:
+    friend class BaseWindow<ViewForm>;
+    ViewForm(const ViewServices& services, Prompter& prompter, ViewOwner& owner, int twipsPerPixel);
+
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    bool OnCreate();
+    void OnSize(UINT type, int width, int height);
+    void OnStartFill();
+    bool OnClose();
+    bool OnSetCursor(LPARAM lParam);
+    void OnWindowGone();
+    void Fill();
+
+    // ViewHost
+    std::wstring Caption() const override;
+    void SetCaption(std::wstring_view caption) override;
+    void SetBusyPointer(bool busy) override;
+    void ShowCancelCommand(bool shown) override;
+    void ShowMessage(std::wstring_view text) override;
+    bool AskYesNo(std::wstring_view text) override;
+    std::wstring AskText(std::wstring_view prompt) override;
+    void LetEventsRun() override;
+    bool IsMaximized() const override;
+    void RestoreSize() override;
+    void FitToTable() override;
+    void Redraw() override;
+    int ListMode() const override;
+    std::wstring StartFile() const override;
+
+    // GridEvents
+    void OnGridKeyPress(int character) override;
+
+    Prompter& prompter_;
+    ViewOwner& owner_;
+    View view_;
+    std::unique_ptr<GridWindow> grid_;
+    SIZE frame_{}; // window size minus inner size, measured once
+    bool busy_ = false;
+    int fillDepth_ = 0;
+    bool closeWhenFilled_ = false;
+    bool windowGone_ = false;
+    bool creating_ = false;
+    MessagePump pump_;
+    static int runningFills_;
+};
+
+} // namespace vantrel

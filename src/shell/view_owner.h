@@ -1,0 +1,17 @@
+#pragma once
+// What a view window needs from the main window that holds it.
+#include <string>
+
+namespace vantrel {
+
+class ViewOwner {
+public:
+    virtual ~ViewOwner() = default;
+    virtual int ListMode() const = 0;           // 0 standard list, 1 detailed list
+    virtual bool MarkOption() const = 0;        // "S&how Match column" is checked
+    virtual std::wstring StartFile() const = 0; // the ini file last chosen or named
+    virtual void ShowCancelCommand(bool shown) = 0;
+    virtual void FillEnded() = 0; // a view's fill ended; the main window may now close if it was asked to
+};
+
+} // namespace vantrel

@@ -1,0 +1,29 @@
+#pragma once
+// Every modal question the program asks goes through a Prompter, so tests can answer in place of a person.
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace vantrel {
+
+class Prompter {
+public:
+    virtual ~Prompter() = default;
+    // A message box with the program's title; `buttons` and the answer as MessageBox has them.
+    virtual int Message(HWND owner, std::wstring_view text, UINT buttons) = 0;
+    // One line of text to enter; nothing when cancelled.
+    virtual std::optional<std::wstring> Input(HWND owner, std::wstring_view prompt,
+                                              std::wstring_view initial) = 0;
+};
+
+// The real dialogs.
+class WindowsPrompter final : public Prompter {
+public:
+    int Message(HWND owner, std::wstring_view text, UINT buttons) override;
+    std::optional<std::wstring> Input(HWND owner, std::wstring_view prompt,
+                                      std::wstring_view initial) override;
+};
+
+} // namespace vantrel

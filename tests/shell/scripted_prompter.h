@@ -1,0 +1,27 @@
+#pragma once
+// Answers the program's questions in place of a person and remembers what was asked.
+#include "ui/prompter.h"
+
+#include <string>
+#include <vector>
+
+namespace vantrel::test {
+
+class ScriptedPrompter final : public Prompter {
+public:
+    int Message(HWND, std::wstring_view text, UINT) override {
+        messages.emplace_back(text);
+        return messageAnswer;
+    }
+    std::optional<std::wstring> Input(HWND, std::wstring_view prompt, std::wstring_view) override {
+        prompts.emplace_back(prompt);
+        return inputAnswer;
+    }
+
+    std::vector<std::wstring> messages;
+    std::vector<std::wstring> prompts;
+    int messageAnswer = IDOK;
+    std::optional<std::wstring> inputAnswer;
+};
+
+} // namespace vantrel::test

@@ -1,0 +1,262 @@
+// View windows inside the main window: they fill themselves once shown, stop on Esc, and can be closed, or
+// have the main window closed under them, while a fill runs.
+#include "shell/app_services.h"
+#include "shell/main_window.h"
+
+#include "engine/scripted_host.h"
+#include "shell/scripted_prompter.h"
+#include "support/memory_registry.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+
+namespace vantrel {
+namespace {
+
+using namespace std::chrono_literals;
+constexpr auto HKLM = RootKey::LocalMachine;
+constexpr int kManyKeys = 30000; // a fill long enough to be reached while it runs
+const std::wstring kManyView = L"Software\\Many,01,01,Many,|9,<key>|9,Name";
+
+// Runs an action from inside whatever lets messages run next, every `ms` until it says it is done: the way
+// to reach a view while its fill runs.
+std::function<bool()> timerAction;
+void CALLBACK RunTimerAction(HWND, UINT, UINT_PTR id, DWORD) {
+    if (!timerAction || timerAction()) {
+        KillTimer(nullptr, id);
+        timerAction = nullptr;
+    }
+}
+void Every(UINT ms, std::function<bool()> action) {
+    timerAction = std::move(action);
+    SetTimer(nullptr, 0, ms, &RunTimerAction);
+}
+
+std::wstring WindowText(HWND hwnd) {
+    wchar_t buffer[512]{};
+    GetWindowTextW(hwnd, buffer, 512);
+    return buffer;
+}
+
+class ViewFormTest : public ::testing::Test {
+protected:
+    ViewFormTest() {
+        memory.SetString(L"", HKLM, L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", L"CurrentVersion",
+                         L"6.1");
+        memory.SetString(L"", HKLM, L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", L"CSDVersion",
+                         L"Service Pack 1");
+        main = MainWindow::Create(GetModuleHandleW(nullptr),
+                                  ViewServices{registry, files, computers, environment, matchList}, prompter);
+        ShowWindow(main->hwnd(), SW_SHOWNORMAL);
+    }
+    ~ViewFormTest() override {
+        if (main && main->hwnd())
+            DestroyWindow(main->hwnd());
+        MSG message{};
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) // drop the quit message of that window
+            ;
+    }
+
+    void AddKeys(int count) {
+        for (int i = 0; i < count; ++i)
+            memory.SetString(L"", HKLM, L"Software\\Many\\K" + std::to_wstring(10000 + i), L"Name", L"item");
+    }
+
+    // Lets messages run until the condition holds or the time is up; true when it held.
+    bool RunUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout = 10s) {
+        const auto deadline = std::chrono::steady_clock::now() + timeout;
+        while (!done()) {
+            if (std::chrono::steady_clock::now() > deadline)
+                return false;
+            MSG message{};
+            if (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+                if (message.message == WM_QUIT)
+                    return done();
+                TranslateMessage(&message);
+                DispatchMessageW(&message);
+            } else {
+                Sleep(1);
+            }
+        }
+        return true;
+    }
+
+    test::MemoryRegistry memory;
+    Registry registry{memory};
+    test::FakeFiles files;
+    test::FakeComputers computers;
+    test::FakeEnvironment environment;
+    MatchList matchList;
+    test::ScriptedPrompter prompter;
+    std::unique_ptr<MainWindow> main;
+};
+
+TEST_F(ViewFormTest, FillsItselfOnceShown) {
+    memory.SetString(L"", HKLM, L"System\\CurrentControlSet\\Services\\AcmeBackupSvc", L"DisplayName",
+                     L"Acme Backup");
+    memory.SetDword(L"", HKLM, L"System\\CurrentControlSet\\Services\\AcmeBackupSvc", L"Type", 16);
+    ViewForm* form = main->OpenView({L"", L"8"});
+    ASSERT_NE(form, nullptr);
+    const HWND hwnd = form->hwnd();
+    ASSERT_TRUE(
+        RunUntil([&] { return form->view().viewState == viewstate::kIdle && form->view().rowCount == 1; }));
+    EXPECT_EQ(WindowText(hwnd), L"Registered services view - Local - v6.1sp1");
+    EXPECT_EQ(form->view().grid.TextMatrix(1, 1), L"Acme Backup");
+    EXPECT_EQ(form->view().grid.TextMatrix(0, 5), L"Type");
+    ASSERT_NE(form->grid(), nullptr);
+    RECT client{}, grid{};
+    GetClientRect(hwnd, &client);
+    GetWindowRect(form->grid()->hwnd(), &grid);
+    EXPECT_EQ(grid.right - grid.left, client.right);
+}
+
+TEST_F(ViewFormTest, WithoutADefinitionShowsTheInstalledSoftware) {
+    memory.SetString(L"", HKLM, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Acme",
+                     L"DisplayName", L"Acme");
+    ViewForm* form = main->OpenView({});
+    ASSERT_NE(form, nullptr);
+    ASSERT_TRUE(
+        RunUntil([&] { return form->view().rowCount == 1 && form->view().viewState == viewstate::kIdle; }));
+    EXPECT_EQ(form->view().definition.substr(0, 64), std::wstring(kDefaultDefinition).substr(0, 64));
+    EXPECT_EQ(WindowText(form->hwnd()), L"Installed view - Local - v6.1sp1");
+}
+
+TEST_F(ViewFormTest, EscapeStopsTheFillWithTheRowsFound) {
+    AddKeys(kManyKeys);
+    ViewForm* form = main->OpenView({L"", kManyView});
+    ASSERT_NE(form, nullptr);
+    bool wasFilling = false;
+    Every(20, [&] {
+        if (form->view().rowCount == 0)
+            return false; // not yet evaluating items
+        wasFilling = form->IsFilling();
+        SendMessageW(form->grid()->hwnd(), WM_CHAR, VK_ESCAPE, 0);
+        return true;
+    });
+    ASSERT_TRUE(RunUntil([&] { return form->view().viewState == viewstate::kIdle && !timerAction; }));
+    EXPECT_TRUE(wasFilling);
+    const int rows = form->view().rowCount;
+    EXPECT_GT(rows, 0);
+    EXPECT_LT(rows, kManyKeys);
+    EXPECT_EQ(form->view().grid.Rows(), rows + 1);
+    EXPECT_EQ(form->view().grid.TextMatrix(rows, 0), std::to_wstring(rows));
+    EXPECT_EQ(WindowText(form->hwnd()).find(L'%'), std::wstring::npos) << "progress left in the caption";
+}
+
+TEST_F(ViewFormTest, ClosingAViewDuringItsFillStopsItAndCloses) {
+    AddKeys(kManyKeys);
+    ViewForm* form = main->OpenView({L"", kManyView});
+    ASSERT_NE(form, nullptr);
+    const HWND hwnd = form->hwnd();
+    bool wasFilling = false;
+    Every(20, [&] {
+        if (form->view().rowCount == 0)
+            return false;
+        wasFilling = form->IsFilling();
+        SendMessageW(hwnd, WM_CLOSE, 0, 0);
+        return true;
+    });
+    ASSERT_TRUE(RunUntil([&] { return !IsWindow(hwnd); }));
+    EXPECT_TRUE(wasFilling);
+    memory.ResetCounters();
+    RunUntil([] { return false; }, 200ms);
+    EXPECT_EQ(memory.QueryCount(), 0u) << "the registry is still read after the window closed";
+    EXPECT_EQ(ViewForm::RunningFills(), 0);
+    EXPECT_EQ(memory.OpenHandleCount(), 0u);
+}
+
+TEST_F(ViewFormTest, DestroyingAViewDuringItsFillIsSafe) {
+    AddKeys(kManyKeys);
+    ViewForm* form = main->OpenView({L"", kManyView});
+    ASSERT_NE(form, nullptr);
+    const HWND hwnd = form->hwnd();
+    bool wasFilling = false;
+    // As a close of all windows at once would: destroyed from inside the fill's message pumping.
+    Every(20, [&] {
+        if (form->view().rowCount == 0)
+            return false;
+        wasFilling = form->IsFilling();
+        SendMessageW(main->mdiClient(), WM_MDIDESTROY, reinterpret_cast<WPARAM>(hwnd), 0);
+        return true;
+    });
+    ASSERT_TRUE(RunUntil([&] { return !IsWindow(hwnd) && ViewForm::RunningFills() == 0; }));
+    EXPECT_TRUE(wasFilling);
+    EXPECT_EQ(memory.OpenHandleCount(), 0u);
+}
+
+TEST_F(ViewFormTest, ClosingTheMainWindowDuringAFillEndsCleanly) {
+    AddKeys(kManyKeys);
+    ViewForm* form = main->OpenView({L"", kManyView});
+    ASSERT_NE(form, nullptr);
+    bool wasFilling = false;
+    Every(20, [&] {
+        if (form->view().rowCount == 0)
+            return false;
+        wasFilling = form->IsFilling();
+        SendMessageW(main->hwnd(), WM_CLOSE, 0, 0);
+        return true;
+    });
+    bool quit = false;
+    const auto deadline = std::chrono::steady_clock::now() + 10s;
+    while (!quit && std::chrono::steady_clock::now() < deadline) {
+        MSG message{};
+        if (GetMessageW(&message, nullptr, 0, 0) <= 0) {
+            quit = true;
+            break;
+        }
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    EXPECT_TRUE(wasFilling);
+    EXPECT_TRUE(quit);
+    EXPECT_EQ(main->hwnd(), nullptr);
+    EXPECT_EQ(ViewForm::RunningFills(), 0);
+    EXPECT_EQ(memory.OpenHandleCount(), 0u);
+}
+
+TEST_F(ViewFormTest, DataVariableIsAskedThroughThePrompter) {
+    memory.SetString(
+        L"", HKLM,
+        L"Software\\Microsoft\\Windows\\CurrentVersion\\Installer\\UserData\\S-1-5-18\\Components\\C1",
+        L"76EBC7F13913D5342AFC8C2AFB530CE8", L"C:\\Acme\\acme.exe");
+    prompter.inputAnswer = L"{1F7CBE67-3193-435D-A2CF-C8A2BF35C08E}";
+    ViewForm* form = main->OpenView({L"", L"3"});
+    ASSERT_NE(form, nullptr);
+    ASSERT_TRUE(
+        RunUntil([&] { return form->view().rowCount == 1 && form->view().viewState == viewstate::kIdle; }));
+    EXPECT_EQ(prompter.prompts, (std::vector<std::wstring>{L"Enter the data variable:"}));
+    EXPECT_EQ(form->view().grid.TextMatrix(1, 2), L"C:\\Acme\\acme.exe");
+}
+
+} // namespace
+} // namespace vantrel
+
+namespace vantrel {
+namespace {
+
+// For looking at a filled view as a user would: shows the services view of the test prefix's registry for
+// VANTREL_SHOW_SECONDS seconds (run with --gtest_also_run_disabled_tests and take a screenshot meanwhile).
+TEST(ViewFormLook, DISABLED_ServicesViewOfTheDemoRegistry) {
+    AppServices services;
+    auto main = MainWindow::Create(GetModuleHandleW(nullptr), services.ForViews(), services.prompter());
+    ASSERT_NE(main, nullptr);
+    SetWindowPos(main->hwnd(), nullptr, 0, 0, 1260, 860, SWP_NOZORDER);
+    ShowWindow(main->hwnd(), SW_SHOWNORMAL);
+    ASSERT_NE(main->OpenView({L"", L"8"}), nullptr);
+    wchar_t seconds[16]{};
+    GetEnvironmentVariableW(L"VANTREL_SHOW_SECONDS", seconds, 16);
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(_wtoi(seconds));
+    while (std::chrono::steady_clock::now() < until) {
+        MSG message{};
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        Sleep(10);
+    }
+}
+
+} // namespace
+} // namespace vantrel
