@@ -60,6 +60,24 @@ void PrepareKeys() {
                 std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
 }
 
+double RawPerKeyLoop(int values) {
+    const std::wstring base = std::wstring(kBenchKey) + L"\\Flat\\";
+    BYTE buffer[400];
+    const auto start = std::chrono::steady_clock::now();
+    for (int k = 0; k < kKeys; ++k) {
+        HKEY handle = nullptr;
+        if (RegOpenKeyExW(HKEY_CURRENT_USER, (base + KeyName(k)).c_str(), 0, KEY_READ | KEY_WOW64_64KEY,
+                          &handle) != ERROR_SUCCESS)
+            continue;
+        for (int v = 0; v < values; ++v) {
+            DWORD type = 0, size = sizeof(buffer);
+            RegQueryValueExW(handle, ValueName(v).c_str(), nullptr, &type, buffer, &size);
+        }
+        RegCloseKey(handle);
+    }
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
 double PeakMemoryMegabytes() {
     PROCESS_MEMORY_COUNTERS counters{};
     counters.cb = sizeof(counters);

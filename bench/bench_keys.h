@@ -15,5 +15,7 @@ std::wstring KeyName(int k);
 const std::wstring& ValueName(int v);
 void PrepareKeys();
 double PeakMemoryMegabytes();
+// Seconds of the plainest loop that reads the first `values` values of every flat key: each key opened once.
+double RawPerKeyLoop(int values);
 
 } // namespace bench

@@ -58,24 +58,6 @@ public:
     int CheckSta(std::wstring_view) override { return 1; }
 };
 
-double RawPerKeyLoop(int values) {
-    const std::wstring base = std::wstring(kBenchKey) + L"\\Flat\\";
-    BYTE buffer[400];
-    const auto start = Clock::now();
-    for (int k = 0; k < kKeys; ++k) {
-        HKEY handle = nullptr;
-        if (RegOpenKeyExW(HKEY_CURRENT_USER, (base + KeyName(k)).c_str(), 0, KEY_READ | KEY_WOW64_64KEY,
-                          &handle) != ERROR_SUCCESS)
-            continue;
-        for (int v = 0; v < values; ++v) {
-            DWORD type = 0, size = sizeof(buffer);
-            RegQueryValueExW(handle, ValueName(v).c_str(), nullptr, &type, buffer, &size);
-        }
-        RegCloseKey(handle);
-    }
-    return Seconds(start);
-}
-
 std::wstring BenchDefinition() {
     std::wstring definition =
         L"HKCU\\" + std::wstring(kBenchKey) + L"\\Flat,0123456789a,0123456789a,Bench,|100,<key>,Key";

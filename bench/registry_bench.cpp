@@ -54,24 +54,6 @@ double ReadRawPerValue() {
     return Seconds(start);
 }
 
-double ReadRawPerKey() {
-    const std::wstring base = std::wstring(kBenchKey) + L"\\Flat\\";
-    BYTE buffer[400];
-    const auto start = Clock::now();
-    for (int k = 0; k < kKeys; ++k) {
-        HKEY handle = nullptr;
-        if (RegOpenKeyExW(HKEY_CURRENT_USER, (base + KeyName(k)).c_str(), 0, KEY_READ | KEY_WOW64_64KEY,
-                          &handle) != ERROR_SUCCESS)
-            continue;
-        for (int v = 0; v < kValuesRead; ++v) {
-            DWORD type = 0, size = sizeof(buffer);
-            RegQueryValueExW(handle, ValueName(v).c_str(), nullptr, &type, buffer, &size);
-        }
-        RegCloseKey(handle);
-    }
-    return Seconds(start);
-}
-
 } // namespace
 
 int main() {
@@ -82,7 +64,7 @@ int main() {
 
     const double layer = ReadThroughLayer(registry);
     const double rawPerValue = ReadRawPerValue();
-    const double rawPerKey = ReadRawPerKey();
+    const double rawPerKey = RawPerKeyLoop(kValuesRead);
     std::printf("readvalue_time: %.2f s\n", layer);
     std::printf("readvalue_per_value: %.1f us\n", layer / reads * 1e6);
     std::printf("raw_per_value_loop_time: %.2f s\n", rawPerValue);

@@ -1,24 +1,21 @@
 #include "shell/main_window.h"
 
+#include "ui/window_class.h"
+
 namespace vantrel {
 namespace {
 
 constexpr UINT kFirstViewWindowId = 50000;
 
 bool RegisterMainWindowClass(HINSTANCE instance, WNDPROC procedure) {
-    WNDCLASSEXW existing{sizeof(existing)};
-    if (GetClassInfoExW(instance, kMainWindowClass, &existing))
-        return true;
-    WNDCLASSEXW windowClass{sizeof(windowClass)};
+    WNDCLASSEXW windowClass{};
     windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = instance;
     windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
     if (windowClass.hIcon == nullptr)
         windowClass.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1);
     windowClass.lpszClassName = kMainWindowClass;
-    return RegisterClassExW(&windowClass) != 0;
+    return RegisterClassOnce(windowClass);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "shell/view_form.h"
 
 #include "engine/window_fit.h"
+#include "ui/window_class.h"
 #include "views/catalogue.h"
 
 namespace vantrel {
@@ -11,18 +12,12 @@ constexpr UINT kStartFillMessage = WM_APP + 1;
 constexpr int kGridId = 1;
 
 bool RegisterViewFormClass(WNDPROC procedure) {
-    const HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSEXW existing{sizeof(existing)};
-    if (GetClassInfoExW(instance, kViewFormClass, &existing))
-        return true;
-    WNDCLASSEXW windowClass{sizeof(windowClass)};
+    WNDCLASSEXW windowClass{};
     windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = instance;
     windowClass.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     windowClass.lpszClassName = kViewFormClass;
-    return RegisterClassExW(&windowClass) != 0;
+    return RegisterClassOnce(windowClass);
 }
 
 int ScreenTwipsPerPixel() {

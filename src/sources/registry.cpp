@@ -5,8 +5,8 @@
 #include "views/field.h"
 #include "views/markers.h"
 
-#include <optional>
 #include "views/text.h"
+#include <optional>
 
 namespace vantrel {
 namespace {
@@ -67,13 +67,13 @@ struct Registry::Target {
     }
 };
 
-std::expected<OwnedRegKey, long> Registry::ConnectRoot(std::wstring_view computer, RootKey root) {
+std::expected<Registry::ConnectedRoot, long> Registry::ConnectRoot(std::wstring_view computer, RootKey root) {
     if (computer.empty())
-        return OwnedRegKey(); // the local predefined root, nothing to close
+        return ConnectedRoot{api_.Root(root), OwnedRegKey()};
     auto remote = api_.Connect(computer, root);
     if (!remote)
         return std::unexpected(remote.error());
-    return OwnedRegKey(api_, *remote);
+    return ConnectedRoot{*remote, OwnedRegKey(api_, *remote)};
 }
 
 // Connections and item keys kept open while a CachedReads lives. Keys are declared after the connections
@@ -162,7 +162,8 @@ std::optional<std::wstring> Registry::ReadCached(const Target& target) {
     }
 
     if (target.name.starts_with(kSubkeyByIndex)) {
-        const int index = LeadingNumber(std::wstring_view(target.name).substr(kSubkeyByIndex.size()), 1 << 30);
+        const int index =
+            LeadingNumber(std::wstring_view(target.name).substr(kSubkeyByIndex.size()), 1 << 30);
         auto name = api_.EnumKey(keyHandle, static_cast<std::uint32_t>(index));
         if (name || name.error() == winerror::kNoMoreItems)
             return name.value_or(std::wstring());
@@ -179,18 +180,17 @@ std::optional<std::wstring> Registry::ReadCached(const Target& target) {
 }
 
 std::wstring Registry::ReadUncached(const Target& target) {
-    const auto remoteRoot = ConnectRoot(target.computer, target.root);
-    if (!remoteRoot)
+    const auto rootKey = ConnectRoot(target.computer, target.root);
+    if (!rootKey)
         return std::wstring(kNotConnected);
-    const RegHandle rootHandle = *remoteRoot ? remoteRoot->get() : api_.Root(target.root);
-
-    const auto opened = api_.Open(rootHandle, target.key, KeyAccess::Read);
+    const auto opened = api_.Open(rootKey->handle, target.key, KeyAccess::Read);
     if (!opened)
         return std::wstring(kKeyMissing);
     const OwnedRegKey handle(api_, *opened);
 
     if (target.name.starts_with(kSubkeyByIndex)) {
-        const int index = LeadingNumber(std::wstring_view(target.name).substr(kSubkeyByIndex.size()), 1 << 30);
+        const int index =
+            LeadingNumber(std::wstring_view(target.name).substr(kSubkeyByIndex.size()), 1 << 30);
         return api_.EnumKey(handle.get(), static_cast<std::uint32_t>(index)).value_or(std::wstring());
     }
     const auto data = api_.QueryValue(handle.get(), target.name);
@@ -204,10 +204,10 @@ std::vector<std::wstring> Registry::EnumKeys(std::wstring_view computer, RootKey
     std::wstring fixed(path);
     if (root == RootKey::FromPath)
         root = RootOf(fixed);
-    const auto remoteRoot = ConnectRoot(computer, root);
-    if (!remoteRoot)
+    const auto rootKey = ConnectRoot(computer, root);
+    if (!rootKey)
         return {};
-    return EnumUnder(*remoteRoot ? remoteRoot->get() : api_.Root(root), fixed, wildcards);
+    return EnumUnder(rootKey->handle, fixed, wildcards);
 }
 
 std::vector<std::wstring> Registry::EnumUnder(RegHandle parent, std::wstring_view path, bool wildcards) {
@@ -247,10 +247,10 @@ std::vector<ValueText> Registry::EnumValues(std::wstring_view computer, RootKey 
     std::wstring key(path);
     if (root == RootKey::FromPath)
         root = RootOf(key);
-    const auto remoteRoot = ConnectRoot(computer, root);
-    if (!remoteRoot)
+    const auto rootKey = ConnectRoot(computer, root);
+    if (!rootKey)
         return {};
-    const auto opened = api_.Open(*remoteRoot ? remoteRoot->get() : api_.Root(root), key, KeyAccess::Read);
+    const auto opened = api_.Open(rootKey->handle, key, KeyAccess::Read);
     if (!opened)
         return {};
     const OwnedRegKey handle(api_, *opened);
@@ -287,15 +287,14 @@ long Registry::ChangeValue(std::wstring_view computer, RootKey root, std::wstrin
     std::wstring name(expression);
     if (root == RootKey::FromPath)
         root = RootOf(key);
-    const auto remoteRoot = ConnectRoot(computer, root);
-    if (!remoteRoot)
+    const auto rootKey = ConnectRoot(computer, root);
+    if (!rootKey)
         return winerror::kPathNotFound;
     MoveLevelsIntoKey(key, name);
     if (name == L"@")
         name.clear();
 
-    const auto opened =
-        api_.Open(*remoteRoot ? remoteRoot->get() : api_.Root(root), key, KeyAccess::QueryAndSet);
+    const auto opened = api_.Open(rootKey->handle, key, KeyAccess::QueryAndSet);
     if (!opened)
         return opened.error();
     const OwnedRegKey handle(api_, *opened);

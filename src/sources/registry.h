@@ -73,7 +73,12 @@ public:
 private:
     struct Target;
     struct ReadCache;
-    std::expected<OwnedRegKey, long> ConnectRoot(std::wstring_view computer, RootKey root);
+    // A root to open keys under: the local predefined one, or another computer's, closed with this object.
+    struct ConnectedRoot {
+        RegHandle handle = 0;
+        OwnedRegKey connection;
+    };
+    std::expected<ConnectedRoot, long> ConnectRoot(std::wstring_view computer, RootKey root);
     std::wstring ReadUncached(const Target& target);
     std::optional<std::wstring> ReadCached(const Target& target);
     std::vector<std::wstring> EnumUnder(RegHandle parent, std::wstring_view path, bool wildcards);

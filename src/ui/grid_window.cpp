@@ -1,5 +1,7 @@
 #include "ui/grid_window.h"
 
+#include "ui/window_class.h"
+
 #include "platform/unique_handle.h"
 #include "ui/gdi_scope.h"
 #include "ui/grid_input.h"
@@ -21,17 +23,12 @@ constexpr int kWheelRowsPerNotch = 3;
 constexpr int kScrollLinePx = 16;
 constexpr int kRowPaddingPx = 4;
 
-bool RegisterGridClass(HINSTANCE instance, WNDPROC procedure) {
-    WNDCLASSEXW existing{sizeof(existing)};
-    if (GetClassInfoExW(instance, kGridClass, &existing))
-        return true;
-    WNDCLASSEXW windowClass{sizeof(windowClass)};
+bool RegisterGridClass(WNDPROC procedure) {
+    WNDCLASSEXW windowClass{};
     windowClass.style = CS_DBLCLKS;
     windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.lpszClassName = kGridClass;
-    return RegisterClassExW(&windowClass) != 0;
+    return RegisterClassOnce(windowClass);
 }
 
 void InitCommonControlsOnce() {
@@ -88,7 +85,7 @@ std::unique_ptr<GridWindow> GridWindow::Create(HWND parent, int id, GridModel& m
                                                int twipsPerPixel) {
     InitCommonControlsOnce();
     const HINSTANCE instance = GetModuleHandleW(nullptr);
-    if (!RegisterGridClass(instance, &BaseWindow<GridWindow>::WindowProc))
+    if (!RegisterGridClass(&BaseWindow<GridWindow>::WindowProc))
         return nullptr;
     std::unique_ptr<GridWindow> grid(new GridWindow(model, events, twipsPerPixel));
     const HWND hwnd = CreateWindowExW(

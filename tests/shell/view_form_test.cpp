@@ -34,6 +34,17 @@ void Every(UINT ms, std::function<bool()> action) {
     SetTimer(nullptr, 0, ms, &RunTimerAction);
 }
 
+// Runs the action once the view's fill has rows, from inside the fill; `wasFilling` tells whether it was.
+void DuringFill(ViewForm* form, bool& wasFilling, std::function<void()> action) {
+    Every(20, [form, &wasFilling, action = std::move(action)] {
+        if (form->view().rowCount == 0)
+            return false; // not yet evaluating items
+        wasFilling = form->IsFilling();
+        action();
+        return true;
+    });
+}
+
 std::wstring WindowText(HWND hwnd) {
     wchar_t buffer[512]{};
     GetWindowTextW(hwnd, buffer, 512);
@@ -128,13 +139,7 @@ TEST_F(ViewFormTest, EscapeStopsTheFillWithTheRowsFound) {
     ViewForm* form = main->OpenView({L"", kManyView});
     ASSERT_NE(form, nullptr);
     bool wasFilling = false;
-    Every(20, [&] {
-        if (form->view().rowCount == 0)
-            return false; // not yet evaluating items
-        wasFilling = form->IsFilling();
-        SendMessageW(form->grid()->hwnd(), WM_CHAR, VK_ESCAPE, 0);
-        return true;
-    });
+    DuringFill(form, wasFilling, [&] { SendMessageW(form->grid()->hwnd(), WM_CHAR, VK_ESCAPE, 0); });
     ASSERT_TRUE(RunUntil([&] { return form->view().viewState == viewstate::kIdle && !timerAction; }));
     EXPECT_TRUE(wasFilling);
     const int rows = form->view().rowCount;
@@ -151,13 +156,7 @@ TEST_F(ViewFormTest, ClosingAViewDuringItsFillStopsItAndCloses) {
     ASSERT_NE(form, nullptr);
     const HWND hwnd = form->hwnd();
     bool wasFilling = false;
-    Every(20, [&] {
-        if (form->view().rowCount == 0)
-            return false;
-        wasFilling = form->IsFilling();
-        SendMessageW(hwnd, WM_CLOSE, 0, 0);
-        return true;
-    });
+    DuringFill(form, wasFilling, [&] { SendMessageW(hwnd, WM_CLOSE, 0, 0); });
     ASSERT_TRUE(RunUntil([&] { return !IsWindow(hwnd); }));
     EXPECT_TRUE(wasFilling);
     memory.ResetCounters();
@@ -174,13 +173,8 @@ TEST_F(ViewFormTest, DestroyingAViewDuringItsFillIsSafe) {
     const HWND hwnd = form->hwnd();
     bool wasFilling = false;
     // As a close of all windows at once would: destroyed from inside the fill's message pumping.
-    Every(20, [&] {
-        if (form->view().rowCount == 0)
-            return false;
-        wasFilling = form->IsFilling();
-        SendMessageW(main->mdiClient(), WM_MDIDESTROY, reinterpret_cast<WPARAM>(hwnd), 0);
-        return true;
-    });
+    DuringFill(form, wasFilling,
+               [&] { SendMessageW(main->mdiClient(), WM_MDIDESTROY, reinterpret_cast<WPARAM>(hwnd), 0); });
     ASSERT_TRUE(RunUntil([&] { return !IsWindow(hwnd) && ViewForm::RunningFills() == 0; }));
     EXPECT_TRUE(wasFilling);
     EXPECT_EQ(memory.OpenHandleCount(), 0u);
@@ -191,13 +185,7 @@ TEST_F(ViewFormTest, ClosingTheMainWindowDuringAFillEndsCleanly) {
     ViewForm* form = main->OpenView({L"", kManyView});
     ASSERT_NE(form, nullptr);
     bool wasFilling = false;
-    Every(20, [&] {
-        if (form->view().rowCount == 0)
-            return false;
-        wasFilling = form->IsFilling();
-        SendMessageW(main->hwnd(), WM_CLOSE, 0, 0);
-        return true;
-    });
+    DuringFill(form, wasFilling, [&] { SendMessageW(main->hwnd(), WM_CLOSE, 0, 0); });
     bool quit = false;
     const auto deadline = std::chrono::steady_clock::now() + 10s;
     while (!quit && std::chrono::steady_clock::now() < deadline) {
