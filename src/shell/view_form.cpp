@@ -45,7 +45,7 @@ ViewForm* ViewForm::Create(HWND mdiClient, const ViewServices& services, Prompte
     view.folderPath = opening.folderPath;
     view.customFile = opening.customFile;
     view.dataVariable = opening.dataVariable;
-    view.markOption = owner.MarkOption();
+    view.markOption = opening.markOption.value_or(owner.MarkOption());
     view.definition =
         IsBuiltInNumber(opening.definition) ? ResolveBuiltInView(opening.definition) : opening.definition;
     if (view.definition.empty() && view.viewKind != ViewKind::Folder)

@@ -3,6 +3,7 @@
 // shown, keeps the grid sized to its inner area, and survives being closed while a fill runs: the fill is
 // asked to stop and the window goes once it has.
 #include "engine/view.h"
+#include "shell/view_opening.h"
 #include "shell/view_owner.h"
 #include "ui/base_window.h"
 #include "ui/grid_window.h"
@@ -13,16 +14,6 @@
 #include <string>
 
 namespace vantrel {
-
-// What the opener hands to a new view window.
-struct ViewOpening {
-    std::wstring computer;   // a name starting with "<" means the local computer
-    std::wstring definition; // a definition string or a catalogue number
-    ViewKind kind = ViewKind::Registry;
-    std::wstring folderPath;
-    std::wstring customFile;
-    std::wstring dataVariable;
-};
 
 class ViewForm final : public BaseWindow<ViewForm>, private ViewHost, private GridEvents {
 public:

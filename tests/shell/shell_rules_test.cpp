@@ -1,0 +1,135 @@
+// The shell's rules that need no window: the toolbar from the command table, the "Window" setting, the
+// computer box's text and NewView's arguments.
+#include "shell/command_table.h"
+#include "shell/view_opening.h"
+#include "shell/window_setting.h"
+#include "views/catalogue.h"
+
+#include <gtest/gtest.h>
+
+namespace vantrel {
+namespace {
+
+TEST(CommandTable, TwentySixRowsOfSixtySixCharacters) {
+    EXPECT_EQ(kCommandTable.size(), 26 * kCommandRowLength);
+    const auto entries = ParseCommandTable(kCommandTable, 2000);
+    ASSERT_EQ(entries.size(), 26u);
+    std::vector<int> numbers;
+    for (const ToolbarEntry& entry : entries)
+        numbers.push_back(entry.number);
+    EXPECT_EQ(numbers, (std::vector<int>{0, 4, 7, 8,  15, 9, 0,  3,  6, 5,  20, 16, 1,
+                                         2, 0, 0, 18, 28, 0, 12, 10, 0, 14, 25, 0,  23}));
+}
+
+TEST(CommandTable, ButtonsSpacersAndTheComputerBoxPlace) {
+    const auto entries = ParseCommandTable(kCommandTable, 2000);
+    EXPECT_EQ(entries[0], (ToolbarEntry{0, ToolbarStyle::Placeholder, L"", L"", 30, false}));
+    EXPECT_EQ(entries[1], (ToolbarEntry{4, ToolbarStyle::Button, L"New", L"Start a new view", 0, false}));
+    EXPECT_EQ(entries[5], (ToolbarEntry{9, ToolbarStyle::Check, L"View details", L"Details view", 0, false}));
+    EXPECT_EQ(entries[9].description, L"View 'PCI hardware view'");
+    EXPECT_EQ(entries[15], (ToolbarEntry{0, ToolbarStyle::Placeholder, L"", L"", 2120, true}));
+    EXPECT_EQ(entries[17].tooltip, L"Current datarow on multiple computers");
+    EXPECT_EQ(entries[25], (ToolbarEntry{23, ToolbarStyle::Button, L"Open in Excel",
+                                         L"Copy this view to an Excel sheet", 0, false}));
+}
+
+TEST(CommandTable, FlagsAndWidthCodes) {
+    const std::wstring table =
+        std::wstring(L"11dDrop                      Drops                                ") +
+        L"00 0                                                              " + L"00";
+    const auto entries = ParseCommandTable(table, 1000);
+    ASSERT_EQ(entries.size(), 3u);
+    EXPECT_EQ(entries[0].style, ToolbarStyle::DropDown);
+    EXPECT_EQ(entries[1].style, ToolbarStyle::Separator);
+    EXPECT_EQ(entries[2].style, ToolbarStyle::Separator); // a short last row
+}
+
+TEST(WindowSetting, WritesFourNumbersEachFollowedByANulAndOneMore) {
+    EXPECT_EQ(FormatWindowSetting({1200, -60, 9000, 7000, false}), std::wstring(L"1200\0-60\0"
+                                                                                L"9000\0"
+                                                                                L"7000\0\0",
+                                                                                20));
+    EXPECT_EQ(FormatWindowSetting({1200, 300, 9000, 7000, true}).substr(0, 3), L"-60");
+}
+
+const WindowPlacement kDesigned{100, 200, 12000, 9000, false};
+constexpr int kScreenWidth = 19200;
+constexpr int kScreenHeight = 14400;
+
+WindowPlacement Place(std::wstring text) {
+    return PlaceFromWindowSetting(text, kDesigned, kScreenWidth, kScreenHeight);
+}
+
+TEST(WindowSetting, RestoresThePlace) {
+    EXPECT_EQ(Place(FormatWindowSetting({1200, 600, 9000, 7000, false})),
+              (WindowPlacement{1200, 600, 9000, 7000, false}));
+    EXPECT_EQ(Place(std::wstring(L"  1200\0 600x\0"
+                                 L"9000.4\0"
+                                 L"7000\0\0",
+                                 26)),
+              (WindowPlacement{1200, 600, 9000, 7000, false}));
+}
+
+TEST(WindowSetting, NegativeLeftMaximizesAndAppliesNothingElse) {
+    EXPECT_EQ(Place(FormatWindowSetting({500, 600, 9000, 7000, true})),
+              (WindowPlacement{100, 200, 12000, 9000, true}));
+}
+
+TEST(WindowSetting, SmallSizesAreRaisedToTheMinimum) {
+    EXPECT_EQ(Place(FormatWindowSetting({0, 0, 1000, 500, false})),
+              (WindowPlacement{0, 0, 3000, 2000, false}));
+}
+
+TEST(WindowSetting, TopOfMinus100KeepsThePlaceWithoutSizeOrCentring) {
+    EXPECT_EQ(Place(FormatWindowSetting({700, -100, 5000, 5000, false})),
+              (WindowPlacement{700, -100, 12000, 9000, false}));
+}
+
+TEST(WindowSetting, TopBelowMinus100Centres) {
+    EXPECT_EQ(Place(FormatWindowSetting({700, -2000, 5000, 5000, false})),
+              (WindowPlacement{(kScreenWidth - 12000) / 2, (kScreenHeight - 9000) / 3, 12000, 9000, false}));
+}
+
+TEST(WindowSetting, MissingOrShortSettingCentresTheDesignedWindow) {
+    const WindowPlacement centred{(kScreenWidth - 12000) / 2, (kScreenHeight - 9000) / 3, 12000, 9000, false};
+    EXPECT_EQ(Place(L"\u00AC"), centred); // the key is missing
+    EXPECT_EQ(Place(L"?"), centred);      // the value is missing
+    EXPECT_EQ(Place(std::wstring(L"1\0", 2)), centred);
+    EXPECT_EQ(Place(std::wstring(L"12\0"
+                                 L"3",
+                                 4)),
+              kDesigned); // 3 to 5 characters: nothing applies
+}
+
+TEST(ComputerBox, ShowsTheComputerOrTheLocalStation) {
+    EXPECT_EQ(ComputerBoxText(L""), L"<local station>");
+    EXPECT_EQ(ComputerBoxText(L"."), L"<local station>");
+    EXPECT_EQ(ComputerBoxText(L".WS0015"), L"WS0015");
+    EXPECT_EQ(ComputerBoxText(L"PC7"), L"PC7");
+}
+
+TEST(ResolveNewView, NumbersComputersAndExtraTexts) {
+    ViewOpening services = ResolveNewView(L"", L"8", L"", L"<local station>");
+    EXPECT_EQ(services.computer, L"");
+    EXPECT_EQ(services.definition, BuiltInView(8, false));
+    EXPECT_EQ(services.markOption, false);
+
+    ViewOpening remote = ResolveNewView(L"", L"12", L"", L"WS0015");
+    EXPECT_EQ(remote.computer, L"WS0015");
+    EXPECT_EQ(remote.definition, BuiltInView(12, false));
+
+    ViewOpening classes = ResolveNewView(L"PC7", L"4", L"{441D94CB-16C9-48F9-B33C-9BA0B9134396}", L"WS0015");
+    EXPECT_EQ(classes.computer, L"PC7");
+    EXPECT_EQ(classes.dataVariable, L"{441D94CB-16C9-48F9-B33C-9BA0B9134396}");
+
+    ViewOpening own = ResolveNewView(L"<local computer>", L"Software\\Acme,01,01,Acme,|9,<key>", L"", L"PC7");
+    EXPECT_EQ(own.computer, L"");
+    EXPECT_EQ(own.definition, L"Software\\Acme,01,01,Acme,|9,<key>");
+    EXPECT_FALSE(own.markOption.has_value());
+
+    EXPECT_EQ(ResolveNewView(L"", L"0", L"", L"").definition, L""); // not a positive number: the default view
+    EXPECT_EQ(ResolveNewView(L"", L"", L"", L"").definition, L"");
+}
+
+} // namespace
+} // namespace vantrel
