@@ -238,6 +238,12 @@ void View::EndFill() {
     host_.FitToTable();
 }
 
+void View::GetCurWidths() {
+    for (size_t c = 0; c < colMap.size() && c < static_cast<size_t>(grid.Cols()); ++c)
+        if (colMap[c] >= 0)
+            columns.column(colMap[c]).widthTwips = grid.ColWidth(static_cast<int>(c));
+}
+
 void View::ShowProgress(int percent) {
     std::wstring caption = host_.Caption();
     const size_t lastPercent = caption.rfind(L'%');

@@ -77,6 +77,9 @@ public:
     // The caption with the progress of a fill: " - nn%" while below 100, nothing at 100.
     void ShowProgress(int percent);
 
+    // Keeps the widths the user gave the grid's columns for the next fill or save.
+    void GetCurWidths();
+
     // --- State (as the view window holds it) ---
     std::int16_t viewState = viewstate::kNew;
     ViewKind viewKind = ViewKind::Registry;

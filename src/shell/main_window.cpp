@@ -1,11 +1,27 @@
 #include "shell/main_window.h"
 
+#include "shell/main_menu_ids.h"
+#include "shell/window_setting.h"
 #include "ui/window_class.h"
+#include "views/catalogue.h"
+
+#include <array>
 
 namespace vantrel {
 namespace {
 
 constexpr UINT kFirstViewWindowId = 50000;
+constexpr UINT kUpdateMenusMessage = WM_APP + 2;
+constexpr int kWindowMenuPosition = 3;
+constexpr const wchar_t* kCancelCaption = L"&Cancel";
+
+// Commands that act on the active view: with no view window they are disabled.
+constexpr std::array kViewCommands{
+    IDM_EDIT_CUSTOM, IDM_SAVE_AS,        IDM_CLOSE,       IDM_CONNECT,         IDM_PROPERTIES,
+    IDM_EDIT_VALUE,  IDM_SELECT_ALL,     IDM_COPY,        IDM_OPEN_IN_EXCEL,   IDM_REFRESH,
+    IDM_SHOW_MATCH,  IDM_SET_MATCH_LIST, IDM_TOGGLE_SORT, IDM_TRANSPOSE,       IDM_MULTIPLE_COMPUTERS,
+    IDM_MERGE,       IDM_FIT_TO_TABLE,   IDM_MAXIMIZE,    IDM_TILE_VERTICALLY,
+};
 
 bool RegisterMainWindowClass(HINSTANCE instance, WNDPROC procedure) {
     WNDCLASSEXW windowClass{};
@@ -18,6 +34,20 @@ bool RegisterMainWindowClass(HINSTANCE instance, WNDPROC procedure) {
     return RegisterClassOnce(windowClass);
 }
 
+void Enable(HMENU menu, UINT id, bool enabled) {
+    EnableMenuItem(menu, id, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+}
+void Check(HMENU menu, UINT id, bool checked) {
+    CheckMenuItem(menu, id, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+}
+
+void SetCaption(HMENU menu, UINT id, const wchar_t* caption) {
+    MENUITEMINFOW item{sizeof(item)};
+    item.fMask = MIIM_STRING;
+    item.dwTypeData = const_cast<wchar_t*>(caption);
+    SetMenuItemInfoW(menu, id, FALSE, &item);
+}
+
 } // namespace
 
 std::unique_ptr<MainWindow> MainWindow::Create(HINSTANCE instance, const ViewServices& services,
@@ -25,27 +55,44 @@ std::unique_ptr<MainWindow> MainWindow::Create(HINSTANCE instance, const ViewSer
     std::unique_ptr<MainWindow> window(new MainWindow(services, prompter));
     if (!RegisterMainWindowClass(instance, &BaseWindow<MainWindow>::WindowProc))
         return nullptr;
+    const HMENU menu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAIN_MENU));
     const HWND hwnd = CreateWindowExW(0, kMainWindowClass, std::wstring(kAppTitle).c_str(),
                                       WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
-                                      CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, window.get());
+                                      CW_USEDEFAULT, CW_USEDEFAULT, nullptr, menu, instance, window.get());
     if (hwnd == nullptr)
         return nullptr;
+    window->accelerators_ =
+        LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAIN_ACCELERATORS));
+    window->computerBox_ = ComputerBoxText(L"");
+    window->UpdateMenus();
     return window;
 }
 
 MainWindow::~MainWindow() {
     if (hwnd() != nullptr)
         DestroyWindow(hwnd());
+    if (accelerators_ != nullptr)
+        DestroyAcceleratorTable(accelerators_);
 }
 
 bool MainWindow::TranslateFrameMessage(MSG& message) const {
-    return mdiClient_ != nullptr && TranslateMDISysAccel(mdiClient_, &message);
+    if (mdiClient_ != nullptr && TranslateMDISysAccel(mdiClient_, &message))
+        return true;
+    return accelerators_ != nullptr && hwnd() != nullptr &&
+           TranslateAcceleratorW(hwnd(), accelerators_, &message);
 }
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
         return OnCreate() ? 0 : -1;
+    case WM_COMMAND:
+        if (OnCommand(LOWORD(wParam)))
+            return 0;
+        break;
+    case kUpdateMenusMessage:
+        UpdateMenus();
+        return 0;
     case WM_CLOSE:
         if (!OnClose())
             return 0;
@@ -59,8 +106,163 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefaultProc(message, wParam, lParam);
 }
 
+bool MainWindow::OnCreate() {
+    CLIENTCREATESTRUCT client{};
+    client.hWindowMenu = GetSubMenu(GetMenu(hwnd()), kWindowMenuPosition);
+    client.idFirstChild = kFirstViewWindowId;
+    mdiClient_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"MDICLIENT", nullptr,
+                                 WS_CHILD | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL | WS_VISIBLE, 0, 0, 0,
+                                 0, hwnd(), nullptr, GetModuleHandleW(nullptr), &client);
+    return mdiClient_ != nullptr;
+}
+
+// Commands whose parts are not built yet do nothing, as every command does when it cannot act.
+bool MainWindow::OnCommand(int id) {
+    ViewForm* active = ActiveView();
+    if (id >= IDM_OTHER_VIEW_FIRST && id <= IDM_OTHER_VIEW_LAST) {
+        if (const auto target = OtherViewsMenuItem(id - IDM_OTHER_VIEW_FIRST + 1)) {
+            if (target->classList)
+                OpenStd_Click(2);
+            else
+                NewView(L"", std::to_wstring(target->viewNumber), L"");
+        }
+        return true;
+    }
+    switch (id) {
+    case IDM_LOCALLY_INSTALLED:
+        OpenStd_Click(1);
+        return true;
+    case IDM_CLOSE:
+        if (active != nullptr)
+            PostMessageW(active->hwnd(), WM_CLOSE, 0, 0);
+        return true;
+    case IDM_EXIT:
+        PostMessageW(hwnd(), WM_CLOSE, 0, 0);
+        return true;
+    case IDM_STANDARD_LIST:
+    case IDM_DETAILED_LIST:
+        List_Click(id == IDM_DETAILED_LIST ? 1 : 0);
+        return true;
+    case IDM_REFRESH:
+        if (active != nullptr)
+            active->Refresh();
+        return true;
+    case IDM_SHOW_MATCH:
+        ToggleMatchColumn();
+        return true;
+    case IDM_FIT_TO_TABLE:
+        if (active != nullptr)
+            active->FitWindowToTable();
+        return true;
+    case IDM_MAXIMIZE:
+        ToggleMaximized();
+        return true;
+    case IDM_TILE_VERTICALLY:
+        SendMessageW(mdiClient_, WM_MDITILE, MDITILE_VERTICAL, 0);
+        return true;
+    case IDM_CANCEL:
+        if (active != nullptr && active->view().viewState == viewstate::kFilling)
+            active->view().viewState = viewstate::kStopRequested;
+        return true;
+    default:
+        return id >= IDM_NEW_VIEW && id <= IDM_CANCEL;
+    }
+}
+
+ViewForm* MainWindow::NewView(std::wstring_view computer, std::wstring_view view, std::wstring_view extra) {
+    return OpenView(ResolveNewView(computer, view, extra, computerBox_));
+}
+
 ViewForm* MainWindow::OpenView(const ViewOpening& opening) {
     return ViewForm::Create(mdiClient_, services_, prompter_, *this, opening);
+}
+
+ViewForm* MainWindow::ActiveView() const {
+    if (mdiClient_ == nullptr)
+        return nullptr;
+    return ViewForm::FromWindow(reinterpret_cast<HWND>(SendMessageW(mdiClient_, WM_MDIGETACTIVE, 0, 0)));
+}
+
+void MainWindow::OpenStd_Click(int index) {
+    if (index == 1)
+        OpenView({});
+    else if (index == 2)
+        OpenView({.kind = ViewKind::ClassList});
+    // 3 (an ini file) and 4 (installs on a path) come with their dialogs.
+}
+
+void MainWindow::List_Click(int index) {
+    listMode_ = index;
+    Check(menu(), IDM_STANDARD_LIST, index == 0);
+    Check(menu(), IDM_DETAILED_LIST, index == 1);
+    if (ViewForm* active = ActiveView())
+        active->Refresh();
+}
+
+void MainWindow::ToggleMatchColumn() {
+    ViewForm* active = ActiveView();
+    if (active == nullptr)
+        return;
+    const bool checked = !(GetMenuState(menu(), IDM_SHOW_MATCH, MF_BYCOMMAND) & MF_CHECKED);
+    Check(menu(), IDM_SHOW_MATCH, checked);
+    active->view().markOption = checked;
+    if (active->view().computerName.empty())
+        active->Refresh();
+}
+
+void MainWindow::ToggleMaximized() {
+    ViewForm* active = ActiveView();
+    if (active == nullptr)
+        return;
+    SendMessageW(mdiClient_, IsZoomed(active->hwnd()) ? WM_MDIRESTORE : WM_MDIMAXIMIZE,
+                 reinterpret_cast<WPARAM>(active->hwnd()), 0);
+    UpdateMenus();
+}
+
+// What the menus show follows the active view window (or the lack of one).
+void MainWindow::UpdateMenus() {
+    const HMENU bar = menu();
+    if (bar == nullptr)
+        return;
+    ViewForm* active = ActiveView();
+    for (const int id : kViewCommands)
+        Enable(bar, id, active != nullptr);
+    if (active != nullptr) {
+        const View& view = active->view();
+        const ViewKind kind = view.viewKind;
+        Enable(bar, IDM_SAVE_AS,
+               kind == ViewKind::Registry || kind == ViewKind::CustomFile || kind == ViewKind::Folder);
+        const std::wstring caption = active->CaptionText();
+        Enable(bar, IDM_EDIT_VALUE, view.folderPath.empty() && !caption.starts_with(L"Transpose"));
+        Check(bar, IDM_SHOW_MATCH, view.markOption);
+        SetCaption(bar, IDM_MAXIMIZE, IsZoomed(active->hwnd()) ? L"R&estore\tCtrl+M" : L"Maximiz&e\tCtrl+M");
+        computerBox_ = ComputerBoxText(view.computerName);
+    }
+    ShowCancelCommand(active != nullptr && active->IsFilling());
+}
+
+bool MainWindow::MarkOption() const {
+    return (GetMenuState(GetMenu(hwnd()), IDM_SHOW_MATCH, MF_BYCOMMAND) & MF_CHECKED) != 0;
+}
+
+// "&Cancel" is a top-level entry that is there only while the active view fills.
+void MainWindow::ShowCancelCommand(bool shown) {
+    const HMENU bar = menu();
+    if (bar == nullptr)
+        return;
+    const bool present = GetMenuState(bar, IDM_CANCEL, MF_BYCOMMAND) != static_cast<UINT>(-1);
+    if (shown && !present)
+        AppendMenuW(bar, MF_STRING, IDM_CANCEL, kCancelCaption);
+    else if (!shown && present)
+        DeleteMenu(bar, IDM_CANCEL, MF_BYCOMMAND);
+    else
+        return;
+    DrawMenuBar(hwnd());
+}
+
+void MainWindow::ViewsChanged() {
+    if (hwnd() != nullptr)
+        PostMessageW(hwnd(), kUpdateMenusMessage, 0, 0);
 }
 
 // While views fill, the main window asks each of them to close and closes itself when the last fill ended.
@@ -79,15 +281,6 @@ bool MainWindow::OnClose() {
 void MainWindow::FillEnded() {
     if (closeWhenFillsEnd_ && ViewForm::RunningFills() == 0 && hwnd() != nullptr)
         PostMessageW(hwnd(), WM_CLOSE, 0, 0);
-}
-
-bool MainWindow::OnCreate() {
-    CLIENTCREATESTRUCT client{};
-    client.idFirstChild = kFirstViewWindowId;
-    mdiClient_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"MDICLIENT", nullptr,
-                                 WS_CHILD | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL | WS_VISIBLE, 0, 0, 0,
-                                 0, hwnd(), nullptr, GetModuleHandleW(nullptr), &client);
-    return mdiClient_ != nullptr;
 }
 
 void MainWindow::OnDestroy() {

@@ -1,5 +1,5 @@
 #pragma once
-// The main window: the MDI frame that holds every view window.
+// The main window: the MDI frame with the menu bar that holds every view window.
 #include "shell/view_form.h"
 #include "shell/view_owner.h"
 #include "ui/base_window.h"
@@ -14,19 +14,28 @@ inline constexpr const wchar_t* kMainWindowClass = L"VantrelMainWindow";
 
 class MainWindow : public BaseWindow<MainWindow>, private ViewOwner {
 public:
-    // Creates the (hidden) frame with its MDI client; nullptr when Windows refuses. The services and the
-    // prompter must outlive the window.
+    // Creates the (hidden) frame with its menu and MDI client; nullptr when Windows refuses. The services and
+    // the prompter must outlive the window.
     static std::unique_ptr<MainWindow> Create(HINSTANCE instance, const ViewServices& services,
                                               Prompter& prompter);
     ~MainWindow();
 
     HWND mdiClient() const { return mdiClient_; }
+    HMENU menu() const { return GetMenu(hwnd()); }
 
-    // A new view window, shown; it fills itself once it is up. nullptr when Windows refuses.
+    // NewView: a new view window, shown; it fills itself once it is up. nullptr when Windows refuses.
+    ViewForm* NewView(std::wstring_view computer, std::wstring_view view, std::wstring_view extra);
     ViewForm* OpenView(const ViewOpening& opening);
+    ViewForm* ActiveView() const;
 
-    // Hands the messages of the frame's accelerators (Ctrl+F4, Ctrl+F6 for the view windows) to the MDI
-    // client; true when the message was used.
+    // The four standard views: 1 installed software, 2 registered controls, 3 an ini file, 4 installs on a
+    // path.
+    void OpenStd_Click(int index);
+    // List mode 0 (standard) or 1 (detailed): the menu's check marks follow, and the active view refills.
+    void List_Click(int index);
+    int listMode() const { return listMode_; }
+
+    // Hands the frame's accelerators and the MDI keys (Ctrl+F4, Ctrl+F6) their messages; true when used.
     bool TranslateFrameMessage(MSG& message) const;
 
 private:
@@ -35,23 +44,29 @@ private:
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     bool OnCreate();
+    bool OnCommand(int id);
     bool OnClose();
     void OnDestroy();
+    void UpdateMenus();
+    void ToggleMatchColumn();
+    void ToggleMaximized();
     LRESULT DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) const;
 
     // ViewOwner
     int ListMode() const override { return listMode_; }
-    bool MarkOption() const override { return markOption_; }
+    bool MarkOption() const override;
     std::wstring StartFile() const override { return startFile_; }
-    void ShowCancelCommand(bool) override {}
+    void ShowCancelCommand(bool shown) override;
     void FillEnded() override;
+    void ViewsChanged() override;
 
     ViewServices services_;
     Prompter& prompter_;
     HWND mdiClient_ = nullptr;
+    HACCEL accelerators_ = nullptr;
     int listMode_ = 0;
-    bool markOption_ = false;
     std::wstring startFile_;
+    std::wstring computerBox_;
     bool closeWhenFillsEnd_ = false;
 };
 

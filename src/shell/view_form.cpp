@@ -68,8 +68,24 @@ ViewForm* ViewForm::Create(HWND mdiClient, const ViewServices& services, Prompte
     return form;
 }
 
+ViewForm* ViewForm::FromWindow(HWND hwnd) {
+    wchar_t className[64]{};
+    if (hwnd == nullptr || GetClassNameW(hwnd, className, 64) == 0 ||
+        std::wstring_view(className) != kViewFormClass)
+        return nullptr;
+    return reinterpret_cast<ViewForm*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+}
+
+void ViewForm::Refresh() {
+    view_.GetCurWidths();
+    Fill();
+}
+
 LRESULT ViewForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+    case WM_MDIACTIVATE:
+        owner_.ViewsChanged();
+        break;
     case WM_CREATE:
         return OnCreate() ? 0 : -1;
     case WM_SIZE:
@@ -153,6 +169,7 @@ bool ViewForm::OnSetCursor(LPARAM lParam) {
 
 void ViewForm::OnWindowGone() {
     windowGone_ = true;
+    owner_.ViewsChanged();
     if (creating_)
         return; // Create deletes a window that failed to come up
     if (fillDepth_ > 0) {

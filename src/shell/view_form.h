@@ -23,6 +23,15 @@ public:
     static ViewForm* Create(HWND mdiClient, const ViewServices& services, Prompter& prompter,
                             ViewOwner& owner, const ViewOpening& opening);
 
+    // The view window behind a window handle, or nullptr for any other window.
+    static ViewForm* FromWindow(HWND hwnd);
+
+    // Refills the view (after the user's column widths are kept), or stops a fill that runs.
+    void Refresh();
+    // Sizes the window to its table.
+    void FitWindowToTable() { FitToTable(); }
+    std::wstring CaptionText() const { return Caption(); }
+
     View& view() { return view_; }
     GridWindow* grid() { return grid_.get(); }
     bool IsFilling() const { return fillDepth_ > 0; }

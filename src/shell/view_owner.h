@@ -11,7 +11,8 @@ public:
     virtual bool MarkOption() const = 0;        // "S&how Match column" is checked
     virtual std::wstring StartFile() const = 0; // the ini file last chosen or named
     virtual void ShowCancelCommand(bool shown) = 0;
-    virtual void FillEnded() = 0; // a view's fill ended; the main window may now close if it was asked to
+    virtual void FillEnded() = 0;    // a view's fill ended; the main window may now close if it was asked to
+    virtual void ViewsChanged() = 0; // a view window was activated or closed: the menus follow it
 };
 
 } // namespace vantrel

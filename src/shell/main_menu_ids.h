@@ -1,0 +1,45 @@
+#pragma once
+// Command IDs of the main window's menu, accelerators and toolbar.
+#define IDR_MAIN_MENU 200
+#define IDR_MAIN_ACCELERATORS 201
+
+// File
+#define IDM_NEW_VIEW 1001
+#define IDM_OPEN_CUSTOM 1002
+#define IDM_EDIT_CUSTOM 1003
+#define IDM_SAVE_AS 1004
+#define IDM_CLOSE 1005
+#define IDM_LOCALLY_INSTALLED 1006
+#define IDM_OTHER_VIEW_FIRST 1011 /* "Othe&r built-in views" items 1..8: IDM_OTHER_VIEW_FIRST + index - 1 */
+#define IDM_OTHER_VIEW_LAST 1018
+#define IDM_INI_FILE 1020
+#define IDM_INSTALLS_ON_PATH 1021
+#define IDM_CONNECT 1022
+#define IDM_EXIT 1023
+// Edit
+#define IDM_PROPERTIES 1101
+#define IDM_EDIT_VALUE 1102
+#define IDM_DELETE_VALUE 1103
+#define IDM_SELECT_ALL 1104
+#define IDM_COPY 1105
+#define IDM_OPEN_IN_EXCEL 1106
+// View
+#define IDM_STANDARD_LIST 1201
+#define IDM_DETAILED_LIST 1202
+#define IDM_REFRESH 1203
+#define IDM_SHOW_MATCH 1204
+#define IDM_SET_MATCH_LIST 1205
+#define IDM_TOGGLE_SORT 1206
+#define IDM_TRANSPOSE 1207
+#define IDM_MULTIPLE_COMPUTERS 1208
+#define IDM_MERGE 1209
+// Window
+#define IDM_FIT_TO_TABLE 1301
+#define IDM_MAXIMIZE 1302
+#define IDM_TILE_VERTICALLY 1303
+// Help
+#define IDM_HELP_CONTENTS 1401
+#define IDM_COMMAND_LINE 1402
+#define IDM_ABOUT 1403
+// The top-level "&Cancel"
+#define IDM_CANCEL 1501

@@ -1,0 +1,221 @@
+// The main window's menus: every caption and shortcut as the program writes them, the entries that follow
+// the active view, and the list-mode and cancel commands.
+#include "shell/main_menu_ids.h"
+#include "shell/main_window.h"
+
+#include "engine/scripted_host.h"
+#include "shell/scripted_prompter.h"
+#include "support/memory_registry.h"
+#include "views/catalogue.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+
+namespace vantrel {
+namespace {
+
+using namespace std::chrono_literals;
+constexpr auto HKLM = RootKey::LocalMachine;
+
+std::wstring ItemText(HMENU menu, int position) {
+    wchar_t text[128]{};
+    GetMenuStringW(menu, static_cast<UINT>(position), text, 128, MF_BYPOSITION);
+    return text;
+}
+
+// The captions of a menu's items; "-" for a separator, submenus as "caption{...}".
+std::wstring Describe(HMENU menu) {
+    std::wstring text;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        if (i > 0)
+            text += L"|";
+        // For a submenu the state's high byte counts its items, so look for the submenu first.
+        if (const HMENU sub = GetSubMenu(menu, i); sub != nullptr) {
+            text += ItemText(menu, i) + L"{" + Describe(sub) + L"}";
+            continue;
+        }
+        const UINT state = GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION);
+        text += state & MF_SEPARATOR ? std::wstring(L"-") : ItemText(menu, i);
+    }
+    return text;
+}
+
+bool Enabled(HMENU menu, UINT id) {
+    return !(GetMenuState(menu, id, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED));
+}
+bool Checked(HMENU menu, UINT id) {
+    return (GetMenuState(menu, id, MF_BYCOMMAND) & MF_CHECKED) != 0;
+}
+bool Present(HMENU menu, UINT id) {
+    return GetMenuState(menu, id, MF_BYCOMMAND) != static_cast<UINT>(-1);
+}
+
+class MainMenuTest : public ::testing::Test {
+protected:
+    MainMenuTest() {
+        for (int i = 0; i < 3; ++i) {
+            const std::wstring key = L"System\\CurrentControlSet\\Services\\Svc" + std::to_wstring(i);
+            memory.SetString(L"", HKLM, key, L"DisplayName", L"Service " + std::to_wstring(i));
+            memory.SetDword(L"", HKLM, key, L"Type", 16);
+        }
+        main = MainWindow::Create(GetModuleHandleW(nullptr),
+                                  ViewServices{registry, files, computers, environment, matchList}, prompter);
+        ShowWindow(main->hwnd(), SW_SHOWNORMAL);
+    }
+    ~MainMenuTest() override {
+        if (main && main->hwnd())
+            DestroyWindow(main->hwnd());
+        MSG message{};
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+            ;
+    }
+    void RunFor(std::chrono::milliseconds time) {
+        const auto until = std::chrono::steady_clock::now() + time;
+        while (std::chrono::steady_clock::now() < until) {
+            MSG message{};
+            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+                TranslateMessage(&message);
+                DispatchMessageW(&message);
+            }
+            Sleep(5);
+        }
+    }
+    ViewForm* OpenFilledServices() {
+        ViewForm* form = main->NewView(L"", L"8", L"");
+        RunFor(300ms);
+        return form;
+    }
+    void Command(UINT id) { SendMessageW(main->hwnd(), WM_COMMAND, id, 0); }
+
+    test::MemoryRegistry memory;
+    Registry registry{memory};
+    test::FakeFiles files;
+    test::FakeComputers computers;
+    test::FakeEnvironment environment;
+    MatchList matchList;
+    test::ScriptedPrompter prompter;
+    std::unique_ptr<MainWindow> main;
+};
+
+TEST_F(MainMenuTest, CaptionsAndShortcutsAsWritten) {
+    const HMENU bar = main->menu();
+    ASSERT_EQ(GetMenuItemCount(bar), 5);
+    EXPECT_EQ(ItemText(bar, 0), L"&File");
+    EXPECT_EQ(ItemText(bar, 1), L"&Edit");
+    EXPECT_EQ(ItemText(bar, 2), L"&View");
+    EXPECT_EQ(ItemText(bar, 3), L"&Window");
+    EXPECT_EQ(ItemText(bar, 4), L"&Help");
+    EXPECT_EQ(
+        Describe(GetSubMenu(bar, 0)),
+        L"New &view ...|&Open a custom view ...\tCtrl+O|&Edit current view ...\tCtrl+E|&Save view as "
+        L"...\tCtrl+S|"
+        L"&Close\tCtrl+Q|-|&Locally Installed\tCtrl+L|Othe&r built-in views{Services|PCI hardware|ActiveX "
+        L"Controls\tCtrl+R|ActiveX (COM) servers|MSI installations|Applied Hotfixes|Windows XP Updates|Files "
+        L"in "
+        L"WinXP Updates}|&Ini file as a matrix ...\tCtrl+I|List installs on &Path ...\tCtrl+P|-|Co&nnect to "
+        L"Computer ...\tCtrl+N|-|E&xit");
+    EXPECT_EQ(Describe(GetSubMenu(bar, 1)),
+              L"P&roperties\tF3|&Edit value\tF2|-|&Delete value\tDel|&Select all\tCtrl+A|"
+              L"&Copy\tCtrl+C|Open in E&xcel");
+    EXPECT_EQ(Describe(GetSubMenu(bar, 2)), L"&Standard list\tF7|&Detailed list\tF8|-|&Refresh\tF5|S&how "
+                                            L"Match column|Set Match &list|-|Toggle sort "
+                                            L"&order\tCtrl+W|&Transpose\tCtrl+T|-|M&ultiple computers row "
+                                            L"view\tF9|&Merge with another view ...\tF11");
+    EXPECT_EQ(Describe(GetSubMenu(bar, 3)), L"&Fit to table\tF6|&Maximize\tCtrl+M|&Tile vertically");
+    EXPECT_EQ(Describe(GetSubMenu(bar, 4)), L"Con&tents\tCtrl+F1|&Command line parameters ..|&About ..");
+}
+
+TEST_F(MainMenuTest, InitialStatesWithoutAView) {
+    const HMENU bar = main->menu();
+    EXPECT_TRUE(Checked(bar, IDM_STANDARD_LIST));
+    EXPECT_FALSE(Checked(bar, IDM_DETAILED_LIST));
+    EXPECT_FALSE(Enabled(bar, IDM_DELETE_VALUE));
+    for (const UINT id :
+         {IDM_REFRESH, IDM_COPY, IDM_SELECT_ALL, IDM_SHOW_MATCH, IDM_SET_MATCH_LIST, IDM_CLOSE, IDM_SAVE_AS})
+        EXPECT_FALSE(Enabled(bar, id)) << id;
+    EXPECT_TRUE(Enabled(bar, IDM_NEW_VIEW));
+    EXPECT_TRUE(Enabled(bar, IDM_LOCALLY_INSTALLED));
+    EXPECT_FALSE(Present(bar, IDM_CANCEL));
+    Command(IDM_REFRESH); // nothing to act on: nothing happens, nothing is said
+    Command(IDM_COPY);
+    EXPECT_TRUE(prompter.messages.empty());
+}
+
+TEST_F(MainMenuTest, EntriesFollowTheActiveView) {
+    ViewForm* form = OpenFilledServices();
+    ASSERT_NE(form, nullptr);
+    const HMENU bar = main->menu();
+    for (const UINT id :
+         {IDM_REFRESH, IDM_SHOW_MATCH, IDM_SET_MATCH_LIST, IDM_SAVE_AS, IDM_EDIT_VALUE, IDM_CLOSE})
+        EXPECT_TRUE(Enabled(bar, id)) << id;
+    wchar_t caption[64]{};
+    GetMenuStringW(bar, IDM_MAXIMIZE, caption, 64, MF_BYCOMMAND);
+    EXPECT_STREQ(caption, L"Maximiz&e\tCtrl+M");
+    Command(IDM_MAXIMIZE);
+    GetMenuStringW(bar, IDM_MAXIMIZE, caption, 64, MF_BYCOMMAND);
+    EXPECT_STREQ(caption, L"R&estore\tCtrl+M");
+    Command(IDM_CLOSE);
+    RunFor(100ms);
+    EXPECT_EQ(main->ActiveView(), nullptr);
+    EXPECT_FALSE(Enabled(bar, IDM_REFRESH));
+}
+
+TEST_F(MainMenuTest, DetailedListChecksItsEntryAndRefills) {
+    ViewForm* form = OpenFilledServices();
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(form->view().grid.TextMatrix(0, 1), L"DisplayName");
+    Command(IDM_DETAILED_LIST);
+    RunFor(200ms);
+    EXPECT_TRUE(Checked(main->menu(), IDM_DETAILED_LIST));
+    EXPECT_FALSE(Checked(main->menu(), IDM_STANDARD_LIST));
+    EXPECT_EQ(form->view().grid.TextMatrix(0, 1), L"Name");
+    Command(IDM_STANDARD_LIST);
+    RunFor(200ms);
+    EXPECT_TRUE(Checked(main->menu(), IDM_STANDARD_LIST));
+    EXPECT_EQ(form->view().grid.TextMatrix(0, 1), L"DisplayName");
+}
+
+TEST_F(MainMenuTest, OtherBuiltInViewsOpenTheirViews) {
+    Command(IDM_OTHER_VIEW_FIRST + 1); // "PCI hardware"
+    RunFor(200ms);
+    ViewForm* form = main->ActiveView();
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(form->view().definition, BuiltInView(10, false));
+    EXPECT_FALSE(form->view().markOption);
+}
+
+TEST_F(MainMenuTest, CancelIsThereOnlyWhileAViewFills) {
+    for (int i = 0; i < 30000; ++i)
+        memory.SetString(L"", HKLM, L"Software\\Many\\K" + std::to_wstring(10000 + i), L"Name", L"item");
+    ViewForm* form = main->NewView(L"", L"Software\\Many,01,01,Many,|9,<key>|9,Name", L"");
+    ASSERT_NE(form, nullptr);
+    static std::function<bool()> onTimer;
+    bool shownWhileFilling = false;
+    onTimer = [&] {
+        if (!form->IsFilling() || form->view().rowCount == 0)
+            return false;
+        shownWhileFilling = Present(main->menu(), IDM_CANCEL);
+        Command(IDM_CANCEL);
+        return true;
+    };
+    // The timer's procedure runs inside the fill, which lets messages run.
+    SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR id, DWORD) {
+        if (!onTimer || onTimer()) {
+            KillTimer(nullptr, id);
+            onTimer = nullptr;
+        }
+    });
+    const auto until = std::chrono::steady_clock::now() + 10s;
+    while (std::chrono::steady_clock::now() < until &&
+           (onTimer || form->view().viewState != viewstate::kIdle))
+        RunFor(10ms);
+    RunFor(100ms);
+    EXPECT_TRUE(shownWhileFilling);
+    EXPECT_LT(form->view().rowCount, 30000);
+    EXPECT_FALSE(Present(main->menu(), IDM_CANCEL));
+}
+
+} // namespace
+} // namespace vantrel
