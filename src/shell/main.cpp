@@ -26,7 +26,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
         MessageBoxW(nullptr, L"The main window could not be created.", L"Vantrel", MB_OK | MB_ICONERROR);
         return 1;
     }
-    ShowWindow(mainWindow->hwnd(), showCommand);
-    UpdateWindow(mainWindow->hwnd());
+    mainWindow->Show(showCommand);
     return RunMessageLoop(*mainWindow);
 }

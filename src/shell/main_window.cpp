@@ -14,6 +14,20 @@ constexpr UINT kFirstViewWindowId = 50000;
 constexpr UINT kUpdateMenusMessage = WM_APP + 2;
 constexpr int kWindowMenuPosition = 3;
 constexpr const wchar_t* kCancelCaption = L"&Cancel";
+constexpr std::wstring_view kSettingsKey = L"HKCU\\Software\\Ostrand\\Kivo";
+
+int TwipsPerPixel() {
+    const HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+    return dpi > 0 ? 1440 / dpi : 15;
+}
+
+std::wstring CurrentDirectory() {
+    std::wstring folder(GetCurrentDirectoryW(0, nullptr), L'\0');
+    folder.resize(GetCurrentDirectoryW(static_cast<DWORD>(folder.size()), folder.data()));
+    return folder;
+}
 
 // Commands that act on the active view: with no view window they are disabled.
 constexpr std::array kViewCommands{
@@ -64,6 +78,7 @@ std::unique_ptr<MainWindow> MainWindow::Create(HINSTANCE instance, const ViewSer
     window->accelerators_ =
         LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAIN_ACCELERATORS));
     window->computerBox_ = ComputerBoxText(L"");
+    window->LoadSettings();
     window->UpdateMenus();
     return window;
 }
@@ -73,6 +88,56 @@ MainWindow::~MainWindow() {
         DestroyWindow(hwnd());
     if (accelerators_ != nullptr)
         DestroyAcceleratorTable(accelerators_);
+}
+
+void MainWindow::Show(int showCommand) {
+    ShowWindow(hwnd(), startMaximized_ ? SW_SHOWMAXIMIZED : showCommand);
+    UpdateWindow(hwnd());
+}
+
+// "KvfPath", "Window" and "MsiPath" under HKCU\Software\Ostrand\Kivo; a setting that is missing or too short
+// leaves the default in force.
+void MainWindow::LoadSettings() {
+    viewFolder_ = CurrentDirectory();
+    if (const std::wstring folder =
+            services_.registry.ReadValue(L"", RootKey::FromPath, kSettingsKey, L"KvfPath");
+        folder.size() > 2)
+        viewFolder_ = folder;
+    if (const std::wstring path =
+            services_.registry.ReadValue(L"", RootKey::FromPath, kSettingsKey, L"MsiPath");
+        path.size() > 2)
+        msiPath_ = path;
+
+    const int tpp = TwipsPerPixel();
+    RECT window{};
+    GetWindowRect(hwnd(), &window);
+    const WindowPlacement designed{window.left * tpp, window.top * tpp, (window.right - window.left) * tpp,
+                                   (window.bottom - window.top) * tpp, false};
+    const WindowPlacement place = PlaceFromWindowSetting(
+        services_.registry.ReadValue(L"", RootKey::FromPath, kSettingsKey, L"Window"), designed,
+        GetSystemMetrics(SM_CXSCREEN) * tpp, GetSystemMetrics(SM_CYSCREEN) * tpp);
+    SetWindowPos(hwnd(), nullptr, place.left / tpp, place.top / tpp, place.width / tpp, place.height / tpp,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    startMaximized_ = place.maximized;
+}
+
+void MainWindow::SaveSettings() {
+    const int tpp = TwipsPerPixel();
+    WINDOWPLACEMENT placement{sizeof(placement)};
+    GetWindowPlacement(hwnd(), &placement);
+    RECT window{};
+    GetWindowRect(hwnd(), &window);
+    // Windows keeps a maximized or minimized window's normal place apart; the setting marks such a window by
+    // a negative Left and keeps the normal size.
+    const bool notNormal = IsZoomed(hwnd()) || IsIconic(hwnd());
+    const RECT& rect = notNormal ? placement.rcNormalPosition : window;
+    const WindowPlacement place{rect.left * tpp, rect.top * tpp, (rect.right - rect.left) * tpp,
+                                (rect.bottom - rect.top) * tpp, notNormal};
+    Registry& registry = services_.registry;
+    registry.WriteValue(RootKey::FromPath, kSettingsKey, L"Window", FormatWindowSetting(place),
+                        regtype::kMultiSz);
+    registry.WriteValue(RootKey::FromPath, kSettingsKey, L"KvfPath", viewFolder_, regtype::kSz);
+    registry.WriteValue(RootKey::FromPath, kSettingsKey, L"MsiPath", msiPath_, regtype::kSz);
 }
 
 bool MainWindow::TranslateFrameMessage(MSG& message) const {
@@ -267,8 +332,10 @@ void MainWindow::ViewsChanged() {
 
 // While views fill, the main window asks each of them to close and closes itself when the last fill ended.
 bool MainWindow::OnClose() {
-    if (ViewForm::RunningFills() == 0)
+    if (ViewForm::RunningFills() == 0) {
+        SaveSettings();
         return true;
+    }
     closeWhenFillsEnd_ = true;
     for (HWND child = GetWindow(mdiClient_, GW_CHILD); child != nullptr;) {
         const HWND next = GetWindow(child, GW_HWNDNEXT);

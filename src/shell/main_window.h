@@ -23,6 +23,11 @@ public:
     HWND mdiClient() const { return mdiClient_; }
     HMENU menu() const { return GetMenu(hwnd()); }
 
+    // Shows the window where the settings last left it (maximized if it was).
+    void Show(int showCommand);
+    const std::wstring& viewFolder() const { return viewFolder_; }
+    const std::wstring& msiPath() const { return msiPath_; }
+
     // NewView: a new view window, shown; it fills itself once it is up. nullptr when Windows refuses.
     ViewForm* NewView(std::wstring_view computer, std::wstring_view view, std::wstring_view extra);
     ViewForm* OpenView(const ViewOpening& opening);
@@ -48,6 +53,8 @@ private:
     bool OnClose();
     void OnDestroy();
     void UpdateMenus();
+    void LoadSettings();
+    void SaveSettings();
     void ToggleMatchColumn();
     void ToggleMaximized();
     LRESULT DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) const;
@@ -67,6 +74,9 @@ private:
     int listMode_ = 0;
     std::wstring startFile_;
     std::wstring computerBox_;
+    std::wstring viewFolder_;
+    std::wstring msiPath_;
+    bool startMaximized_ = false;
     bool closeWhenFillsEnd_ = false;
 };
 
