@@ -1,9 +1,11 @@
 #include "shell/main_window.h"
 
+#include "shell/command_language.h"
 #include "shell/main_menu_ids.h"
 #include "shell/window_setting.h"
 #include "ui/window_class.h"
 #include "views/catalogue.h"
+#include "views/text.h"
 
 #include <array>
 
@@ -21,6 +23,14 @@ int TwipsPerPixel() {
     const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
     ReleaseDC(nullptr, screen);
     return dpi > 0 ? 1440 / dpi : 15;
+}
+
+// The DDE service is the program's name: "Kivo" for Kivo.exe.
+std::wstring ProgramName() {
+    std::wstring path(MAX_PATH, L'\0');
+    path.resize(GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
+    std::wstring name = path.substr(path.find_last_of(L'\\') + 1);
+    return name.substr(0, name.rfind(L'.'));
 }
 
 std::wstring CurrentDirectory() {
@@ -79,6 +89,9 @@ std::unique_ptr<MainWindow> MainWindow::Create(HINSTANCE instance, const ViewSer
         LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAIN_ACCELERATORS));
     window->computerBox_ = ComputerBoxText(L"");
     window->LoadSettings();
+    MainWindow* self = window.get();
+    window->dde_ = std::make_unique<DdeServer>(
+        ProgramName(), kAppTitle, [self](std::wstring_view commands) { return self->LinkExecute(commands); });
     window->UpdateMenus();
     return window;
 }
@@ -138,6 +151,39 @@ void MainWindow::SaveSettings() {
                         regtype::kMultiSz);
     registry.WriteValue(RootKey::FromPath, kSettingsKey, L"KvfPath", viewFolder_, regtype::kSz);
     registry.WriteValue(RootKey::FromPath, kSettingsKey, L"MsiPath", msiPath_, regtype::kSz);
+}
+
+void MainWindow::ShowUsage() {
+    prompter_.Message(hwnd(), UsageText(), MB_OK);
+}
+
+// Commands run one after another; each sees the windows the ones before it opened. Opening files, ini
+// tables, other computers, export, match, sort and transpose come with their parts.
+bool MainWindow::LinkExecute(std::wstring_view commands) {
+    bool accepted = true;
+    for (const Command& command : ParseCommandString(commands)) {
+        if (command.argument == L"?") {
+            ShowUsage();
+            PostMessageW(hwnd(), WM_CLOSE, 0, 0);
+            return accepted;
+        }
+        if (command.word == L"open") {
+            accepted =
+                false; // custom view and ini files open once those views are there; until then it fails
+        } else if (command.word == L"opensw") {
+            OpenView({.computer = command.argument});
+        } else if (command.word == L"openocx") {
+            OpenView({.computer = command.argument, .kind = ViewKind::ClassList});
+        } else if (command.word == L"detail") {
+            List_Click(LeadingNumber(command.argument, 1) != 0 ? 1 : 0);
+        } else if (command.word == L"close") {
+            if (ViewForm* active = ActiveView())
+                SendMessageW(active->hwnd(), WM_CLOSE, 0, 0);
+        } else if (command.word == L"exit") {
+            PostMessageW(hwnd(), WM_CLOSE, 0, 0);
+        }
+    }
+    return accepted;
 }
 
 bool MainWindow::TranslateFrameMessage(MSG& message) const {
@@ -224,6 +270,9 @@ bool MainWindow::OnCommand(int id) {
         return true;
     case IDM_TILE_VERTICALLY:
         SendMessageW(mdiClient_, WM_MDITILE, MDITILE_VERTICAL, 0);
+        return true;
+    case IDM_COMMAND_LINE:
+        ShowUsage();
         return true;
     case IDM_CANCEL:
         if (active != nullptr && active->view().viewState == viewstate::kFilling)

@@ -1,5 +1,6 @@
 #pragma once
 // The main window: the MDI frame with the menu bar that holds every view window.
+#include "platform/dde.h"
 #include "shell/view_form.h"
 #include "shell/view_owner.h"
 #include "ui/base_window.h"
@@ -40,6 +41,12 @@ public:
     void List_Click(int index);
     int listMode() const { return listMode_; }
 
+    // Runs a command string (command line or DDE execute); false when a command failed (an open).
+    bool LinkExecute(std::wstring_view commands);
+    void ShowUsage();
+    void SetStartFile(std::wstring file) { startFile_ = std::move(file); }
+    bool ServesDde() const { return dde_ && dde_->running(); }
+
     // Hands the frame's accelerators and the MDI keys (Ctrl+F4, Ctrl+F6) their messages; true when used.
     bool TranslateFrameMessage(MSG& message) const;
 
@@ -77,6 +84,7 @@ private:
     std::wstring viewFolder_;
     std::wstring msiPath_;
     bool startMaximized_ = false;
+    std::unique_ptr<DdeServer> dde_;
     bool closeWhenFillsEnd_ = false;
 };
 

@@ -132,6 +132,7 @@ void ViewForm::OnStartFill() {
 }
 
 void ViewForm::Fill() {
+    filled_ = true;
     ++fillDepth_;
     ++runningFills_;
     view_.fillflex();

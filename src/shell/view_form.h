@@ -80,6 +80,7 @@ private:
     bool closeWhenFilled_ = false;
     bool windowGone_ = false;
     bool creating_ = false;
+    bool filled_ = false;
     MessagePump pump_;
     static int runningFills_;
 };

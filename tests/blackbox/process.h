@@ -3,6 +3,7 @@
 #include "platform/unique_handle.h"
 
 #include <chrono>
+#include <functional>
 #include <string>
 
 namespace vantrel::test {

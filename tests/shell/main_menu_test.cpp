@@ -217,5 +217,22 @@ TEST_F(MainMenuTest, CancelIsThereOnlyWhileAViewFills) {
     EXPECT_FALSE(Present(main->menu(), IDM_CANCEL));
 }
 
+TEST_F(MainMenuTest, CommandStringsDriveTheWindows) {
+    EXPECT_TRUE(main->LinkExecute(L"[OpenSW][Detail 1]"));
+    RunFor(200ms);
+    ViewForm* form = main->ActiveView();
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(main->listMode(), 1);
+    EXPECT_TRUE(Checked(main->menu(), IDM_DETAILED_LIST));
+    EXPECT_EQ(form->view().definition, kDefaultDefinition);
+    EXPECT_TRUE(main->LinkExecute(L"[Close]"));
+    RunFor(100ms);
+    EXPECT_EQ(main->ActiveView(), nullptr);
+    EXPECT_FALSE(
+        main->LinkExecute(L"[open \"C:\\nowhere.kvf\"][Detail 0]")); // the failed open is reported...
+    EXPECT_EQ(main->listMode(), 0);                                  // ...and the rest still runs
+    EXPECT_TRUE(main->LinkExecute(L"[NoSuchCommand x]"));
+}
+
 } // namespace
 } // namespace vantrel

@@ -1,5 +1,6 @@
 // The shell's rules that need no window: the toolbar from the command table, the "Window" setting, the
 // computer box's text and NewView's arguments.
+#include "shell/command_language.h"
 #include "shell/command_table.h"
 #include "shell/view_opening.h"
 #include "shell/window_setting.h"
@@ -129,6 +130,43 @@ TEST(ResolveNewView, NumbersComputersAndExtraTexts) {
 
     EXPECT_EQ(ResolveNewView(L"", L"0", L"", L"").definition, L""); // not a positive number: the default view
     EXPECT_EQ(ResolveNewView(L"", L"", L"", L"").definition, L"");
+}
+
+TEST(CommandLanguage, CommandsWordsAndArguments) {
+    EXPECT_EQ(ParseCommandString(L"[OpenSW WS0015][Detail 1][OutExcel][Exit]"),
+              (std::vector<Command>{
+                  {L"opensw", L"WS0015"}, {L"detail", L"1"}, {L"outexcel", L""}, {L"exit", L""}}));
+    EXPECT_EQ(ParseCommandString(L"[open \"C:\\My Views\\a]b.kvf\"]  [Close]"),
+              (std::vector<Command>{{L"open", L"C:\\My Views\\a]b.kvf"}, {L"close", L""}}));
+    EXPECT_EQ(ParseCommandString(L"[Sort 3 -]"), (std::vector<Command>{{L"sort", L"3 -"}}));
+    EXPECT_EQ(ParseCommandString(L"{OpenOCX}"), (std::vector<Command>{{L"openocx", L""}}));
+    EXPECT_EQ(
+        ParseCommandString(L"[Exit][][Close]"),
+        (std::vector<Command>{{L"exit", L""}, {L"", L""}, {L"close", L""}})); // the empty word does nothing
+    EXPECT_EQ(ParseCommandString(L"[Exit]]  ]"),
+              (std::vector<Command>{{L"exit", L""}})); // stops at an empty part
+    EXPECT_TRUE(ParseCommandString(L"").empty());
+}
+
+TEST(CommandLanguage, SecondStartsHandOverTheirCommandLine) {
+    EXPECT_EQ(HandOverCommand(L"C:\\Program Files\\x.ini"), L"[open \"C:\\Program Files\\x.ini\"]");
+    EXPECT_EQ(HandOverCommand(L"[OpenSW PC7]"), L"[OpenSW PC7]");
+    EXPECT_EQ(UnquotedCommandLine(L"\"C:\\a b\\x.kvf\""), L"C:\\a b\\x.kvf");
+    EXPECT_EQ(UnquotedCommandLine(L"\"only leading"), L"only leading");
+    EXPECT_EQ(UnquotedCommandLine(L"\""), L"");
+    for (const wchar_t* help : {L"-", L"?", L"-?", L"/", L"/?"})
+        EXPECT_TRUE(IsHelpSwitch(help)) << help;
+    EXPECT_FALSE(IsHelpSwitch(L"/x"));
+}
+
+TEST(CommandLanguage, UsageTextWithLineFeedsAndTabs) {
+    const std::wstring usage = UsageText();
+    EXPECT_TRUE(usage.starts_with(L"Usage:\n\tKivo [<kvffile>|<inifile>|<DDE-cmd>[..]]\n\nWhere:\n"));
+    EXPECT_NE(usage.find(L" - OpenSW    [<computer>]\tOpen the \"Installed\" view\n"), std::wstring::npos);
+    EXPECT_NE(usage.find(L" - Close\t\t\tClose the active view\n"), std::wstring::npos);
+    EXPECT_TRUE(usage.ends_with(L"\n\tKivo [OpenSW WS0015][Detail 1][OutExcel][Exit]\n"));
+    EXPECT_EQ(usage.find(L'#'), std::wstring::npos);
+    EXPECT_EQ(usage.find(L'_'), std::wstring::npos);
 }
 
 } // namespace

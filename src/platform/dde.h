@@ -1,0 +1,43 @@
+#pragma once
+// DDE execute strings between two instances of the program (or any other program): the main window is a
+// server on one service and topic; a second start is a client that hands over its command line.
+#include <windows.h>
+
+#include <ddeml.h> // after windows.h, which it needs
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace vantrel {
+
+// Serves execute requests on `service`|`topic` (topic names match without regard to case) for as long as it
+// lives. The handler answers true when the commands were accepted. One server per process.
+class DdeServer {
+public:
+    using ExecuteHandler = std::function<bool(std::wstring_view commands)>;
+
+    DdeServer(std::wstring_view service, std::wstring_view topic, ExecuteHandler handler);
+    ~DdeServer();
+    DdeServer(const DdeServer&) = delete;
+    DdeServer& operator=(const DdeServer&) = delete;
+
+    bool running() const { return service_ != nullptr; }
+
+private:
+    static HDDEDATA CALLBACK Callback(UINT type, UINT format, HCONV conversation, HSZ topic, HSZ item,
+                                      HDDEDATA data, ULONG_PTR data1, ULONG_PTR data2);
+
+    DWORD instance_ = 0;
+    HSZ service_ = nullptr;
+    HSZ topic_ = nullptr;
+    ExecuteHandler handler_;
+};
+
+// Sends one execute string and waits, however long the server works on it. Nothing when no server answers
+// on that service and topic; otherwise whether the server accepted the commands.
+std::optional<bool> SendDdeExecute(std::wstring_view service, std::wstring_view topic,
+                                   std::wstring_view commands);
+
+} // namespace vantrel

@@ -1,0 +1,116 @@
+// A second start of Kivo.exe, seen from outside: it hands its command line to the running instance over DDE
+// and ends without a window of its own. This test plays the running instance.
+#include "blackbox/process.h"
+#include "platform/dde.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace vantrel::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+struct FoundWindow {
+    DWORD processId;
+    std::wstring className;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK FindProcessWindow(HWND hwnd, LPARAM lParam) {
+    auto* search = reinterpret_cast<FoundWindow*>(lParam);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(hwnd, &owner);
+    wchar_t className[64]{};
+    GetClassNameW(hwnd, className, 64);
+    if (owner != search->processId || search->className != className || !IsWindowVisible(hwnd))
+        return TRUE;
+    search->found = hwnd;
+    return FALSE;
+}
+
+HWND VisibleWindowOf(const KivoProcess& kivo, const std::wstring& className) {
+    FoundWindow search{kivo.id(), className};
+    EnumWindows(&FindProcessWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// Lets this process's messages run (the DDE server lives on them) until the condition holds.
+bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        MSG message{};
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        Sleep(10);
+    }
+    return true;
+}
+
+std::wstring MessageBoxText(HWND box) {
+    std::wstring text;
+    for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t className[32]{};
+        GetClassNameW(child, className, 32);
+        if (std::wstring_view(className) != L"Static")
+            continue;
+        wchar_t buffer[4096]{};
+        GetWindowTextW(child, buffer, 4096);
+        text += buffer;
+    }
+    return text;
+}
+
+TEST(HandOver, AFileNameBecomesOneOpenCommandAndTheSecondStartEnds) {
+    std::vector<std::wstring> received;
+    DdeServer running(L"Kivo", L"VANTREL", [&](std::wstring_view commands) {
+        received.emplace_back(commands);
+        return true;
+    });
+    ASSERT_TRUE(running.running());
+    KivoProcess kivo(L"\"C:\\My Files\\win.ini\"");
+    ASSERT_TRUE(kivo.started());
+    ASSERT_TRUE(PumpUntil([&] { return kivo.WaitForExit(0ms) != STILL_ACTIVE; }, 20s));
+    EXPECT_EQ(received, (std::vector<std::wstring>{L"[open \"C:\\My Files\\win.ini\"]"}));
+    EXPECT_EQ(kivo.WaitForExit(0ms), 0u);
+}
+
+TEST(HandOver, ACommandStringIsSentUnchanged) {
+    std::vector<std::wstring> received;
+    DdeServer running(L"Kivo", L"Vantrel", [&](std::wstring_view commands) {
+        received.emplace_back(commands);
+        return true;
+    });
+    KivoProcess kivo(L"[OpenSW WS0015][Detail 1]");
+    ASSERT_TRUE(PumpUntil([&] { return kivo.WaitForExit(0ms) != STILL_ACTIVE; }, 20s));
+    EXPECT_EQ(received, (std::vector<std::wstring>{L"[OpenSW WS0015][Detail 1]"}));
+}
+
+TEST(HandOver, ARefusedCommandIsReported) {
+    DdeServer running(L"Kivo", L"Vantrel", [](std::wstring_view) { return false; });
+    KivoProcess kivo(L"C:\\nowhere.kvf");
+    HWND box = nullptr;
+    ASSERT_TRUE(PumpUntil([&] { return (box = VisibleWindowOf(kivo, L"#32770")) != nullptr; }, 20s));
+    EXPECT_EQ(MessageBoxText(box), L"Could not open C:\\nowhere.kvf");
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(PumpUntil([&] { return kivo.WaitForExit(0ms) != STILL_ACTIVE; }, 10s));
+}
+
+TEST(HelpSwitch, ShowsTheUsageTextAndNoMainWindow) {
+    KivoProcess kivo(L"/?");
+    HWND box = nullptr;
+    ASSERT_TRUE(PumpUntil([&] { return (box = VisibleWindowOf(kivo, L"#32770")) != nullptr; }, 20s));
+    EXPECT_TRUE(MessageBoxText(box).starts_with(L"Usage:\n\tKivo [<kvffile>|<inifile>|<DDE-cmd>[..]]"));
+    EXPECT_EQ(VisibleWindowOf(kivo, L"VantrelMainWindow"), nullptr);
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(PumpUntil([&] { return kivo.WaitForExit(0ms) != STILL_ACTIVE; }, 10s));
+    EXPECT_EQ(kivo.WaitForExit(0ms), 0u);
+}
+
+} // namespace
+} // namespace vantrel::test
