@@ -50,5 +50,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR rawCommandLine, int sho
         mainWindow->LinkExecute(commandLine);
     else if (!commandLine.empty())
         mainWindow->SetStartFile(commandLine);
+    else
+        mainWindow->PostNewViewDialog(); // the user is asked for a first view once the window is up
     return RunMessageLoop(*mainWindow);
 }

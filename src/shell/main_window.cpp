@@ -14,6 +14,7 @@ namespace {
 
 constexpr UINT kFirstViewWindowId = 50000;
 constexpr UINT kUpdateMenusMessage = WM_APP + 2;
+constexpr UINT kNewViewDialogMessage = WM_APP + 3;
 constexpr int kWindowMenuPosition = 3;
 constexpr const wchar_t* kCancelCaption = L"&Cancel";
 constexpr std::wstring_view kSettingsKey = L"HKCU\\Software\\Ostrand\\Kivo";
@@ -153,6 +154,17 @@ void MainWindow::SaveSettings() {
     registry.WriteValue(RootKey::FromPath, kSettingsKey, L"MsiPath", msiPath_, regtype::kSz);
 }
 
+void MainWindow::PostNewViewDialog() {
+    PostMessageW(hwnd(), kNewViewDialogMessage, 0, 0);
+}
+
+// Designing a new view, another computer, the folder, install and ini views come with their parts.
+void MainWindow::OpenNewViewDialog() {
+    const auto choice = prompter_.ChooseNewView(hwnd());
+    if (choice && choice->button == 2)
+        NewView(L"<", std::to_wstring(choice->viewNumber), L"");
+}
+
 void MainWindow::ShowUsage() {
     prompter_.Message(hwnd(), UsageText(), MB_OK);
 }
@@ -204,6 +216,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case kUpdateMenusMessage:
         UpdateMenus();
         return 0;
+    case kNewViewDialogMessage:
+        OpenNewViewDialog();
+        return 0;
     case WM_CLOSE:
         if (!OnClose())
             return 0;
@@ -240,6 +255,9 @@ bool MainWindow::OnCommand(int id) {
         return true;
     }
     switch (id) {
+    case IDM_NEW_VIEW:
+        OpenNewViewDialog();
+        return true;
     case IDM_LOCALLY_INSTALLED:
         OpenStd_Click(1);
         return true;

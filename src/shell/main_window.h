@@ -44,6 +44,10 @@ public:
     // Runs a command string (command line or DDE execute); false when a command failed (an open).
     bool LinkExecute(std::wstring_view commands);
     void ShowUsage();
+    // The new-view dialog, modally, and the view the user chose in it.
+    void OpenNewViewDialog();
+    // Opens the new-view dialog once the messages waiting now have run (the start asks for a first view).
+    void PostNewViewDialog();
     void SetStartFile(std::wstring file) { startFile_ = std::move(file); }
     bool ServesDde() const { return dde_ && dde_->running(); }
 

@@ -13,4 +13,8 @@ std::optional<std::wstring> WindowsPrompter::Input(HWND owner, std::wstring_view
     return ShowInputBox(owner, prompt, initial);
 }
 
+std::optional<NewViewChoice> WindowsPrompter::ChooseNewView(HWND owner) {
+    return ShowNewViewDialog(owner, *this);
+}
+
 } // namespace vantrel

@@ -2,6 +2,8 @@
 // Every modal question the program asks goes through a Prompter, so tests can answer in place of a person.
 #include <windows.h>
 
+#include "dialogs/new_view/new_view.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -16,6 +18,8 @@ public:
     // One line of text to enter; nothing when cancelled.
     virtual std::optional<std::wstring> Input(HWND owner, std::wstring_view prompt,
                                               std::wstring_view initial) = 0;
+    // The new-view dialog; nothing when cancelled.
+    virtual std::optional<NewViewChoice> ChooseNewView(HWND owner) = 0;
 };
 
 // The real dialogs.
@@ -24,6 +28,7 @@ public:
     int Message(HWND owner, std::wstring_view text, UINT buttons) override;
     std::optional<std::wstring> Input(HWND owner, std::wstring_view prompt,
                                       std::wstring_view initial) override;
+    std::optional<NewViewChoice> ChooseNewView(HWND owner) override;
 };
 
 } // namespace vantrel

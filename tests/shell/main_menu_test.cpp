@@ -1,5 +1,6 @@
 // The main window's menus: every caption and shortcut as the program writes them, the entries that follow
 // the active view, and the list-mode and cancel commands.
+#include "dialogs/new_view/new_view_ids.h"
 #include "shell/main_menu_ids.h"
 #include "shell/main_window.h"
 
@@ -232,6 +233,52 @@ TEST_F(MainMenuTest, CommandStringsDriveTheWindows) {
         main->LinkExecute(L"[open \"C:\\nowhere.kvf\"][Detail 0]")); // the failed open is reported...
     EXPECT_EQ(main->listMode(), 0);                                  // ...and the rest still runs
     EXPECT_TRUE(main->LinkExecute(L"[NoSuchCommand x]"));
+}
+
+TEST_F(MainMenuTest, NewViewDialogOpensTheChosenViewOnTheLocalRegistry) {
+    prompter.newViewChoice = NewViewChoice{2, 8};
+    Command(IDM_NEW_VIEW);
+    RunFor(300ms);
+    EXPECT_EQ(prompter.newViewDialogs, 1);
+    ViewForm* form = main->ActiveView();
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(form->view().definition, BuiltInView(8, false));
+    EXPECT_EQ(form->view().computerName, L"");
+    prompter.newViewChoice.reset(); // cancelled: nothing opens
+    Command(IDM_CLOSE);
+    RunFor(100ms);
+    Command(IDM_NEW_VIEW);
+    RunFor(100ms);
+    EXPECT_EQ(main->ActiveView(), nullptr);
+}
+
+// The real dialog: its list holds the titled catalogue entries with their numbers, the third selected.
+TEST(NewViewDialog, ListsTheTitledBuiltInViewsAndOpensTheSelectedOneLocally) {
+    test::ScriptedPrompter prompter;
+    static std::vector<std::wstring> titles;
+    static int selected = -1;
+    titles.clear();
+    SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR id, DWORD) {
+        const HWND dialog = FindWindowW(L"#32770", L"New view");
+        if (dialog == nullptr)
+            return;
+        KillTimer(nullptr, id);
+        const HWND list = GetDlgItem(dialog, IDC_NEW_BUILT_IN_LIST);
+        for (int i = 0; i < SendMessageW(list, CB_GETCOUNT, 0, 0); ++i) {
+            wchar_t text[128]{};
+            SendMessageW(list, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+            titles.push_back(std::to_wstring(SendMessageW(list, CB_GETITEMDATA, i, 0)) + L" " + text);
+        }
+        selected = static_cast<int>(SendMessageW(list, CB_GETCURSEL, 0, 0));
+        SendMessageW(dialog, WM_COMMAND, IDOK, 0); // Enter while the list has the focus
+    });
+    const auto choice = ShowNewViewDialog(nullptr, prompter);
+    ASSERT_EQ(titles.size(), 11u);
+    EXPECT_EQ(titles[0], L"1 Installed software (uninstall key)");
+    EXPECT_EQ(titles[2], L"7 Component Categories");
+    EXPECT_EQ(titles[10], L"15 MSI installations (All users)");
+    EXPECT_EQ(selected, 2);
+    EXPECT_EQ(choice, (NewViewChoice{2, 7}));
 }
 
 } // namespace

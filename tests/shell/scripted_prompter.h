@@ -18,7 +18,14 @@ public:
         return inputAnswer;
     }
 
+    std::optional<NewViewChoice> ChooseNewView(HWND) override {
+        ++newViewDialogs;
+        return newViewChoice;
+    }
+
     std::vector<std::wstring> messages;
+    int newViewDialogs = 0;
+    std::optional<NewViewChoice> newViewChoice;
     std::vector<std::wstring> prompts;
     int messageAnswer = IDOK;
     std::optional<std::wstring> inputAnswer;
