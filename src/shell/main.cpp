@@ -1,8 +1,10 @@
 // Kivo.exe: Vantrel's entry point. A second start hands its command line to the running instance and ends.
+#include "dialogs/about/about_box.h"
 #include "platform/dde.h"
 #include "shell/app_services.h"
 #include "shell/command_language.h"
 #include "shell/main_window.h"
+#include "ui/message_pump.h"
 
 #include <windows.h>
 
@@ -21,12 +23,37 @@ int RunMessageLoop(const vantrel::MainWindow& mainWindow) {
     return static_cast<int>(message.wParam);
 }
 
+// Keeps the splash window up a little longer while the user does not close it: at most 12 × 100 ms.
+void LingerSplash(HWND splash) {
+    for (int pass = 0; pass < 12 && IsWindowVisible(splash); ++pass) {
+        vantrel::MessagePump().LetMessagesRun();
+        Sleep(100);
+    }
+}
+
+class SplashWindow {
+public:
+    SplashWindow() : hwnd_(vantrel::ShowSplash()) { vantrel::MessagePump().LetMessagesRun(); }
+    ~SplashWindow() { Close(); }
+    HWND hwnd() const { return hwnd_; }
+    void Close() {
+        if (hwnd_ != nullptr)
+            DestroyWindow(hwnd_);
+        hwnd_ = nullptr;
+    }
+
+private:
+    HWND hwnd_;
+};
+
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR rawCommandLine, int showCommand) {
     vantrel::AppServices services;
+    SplashWindow splash;
     const std::wstring raw = rawCommandLine != nullptr ? rawCommandLine : L"";
     if (vantrel::IsHelpSwitch(raw)) {
+        splash.Close();
         services.prompter().Message(nullptr, vantrel::UsageText(), MB_OK);
         return 0;
     }
@@ -34,6 +61,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR rawCommandLine, int sho
     if (!commandLine.empty()) {
         if (const auto accepted = vantrel::SendDdeExecute(kService, vantrel::kAppTitle,
                                                           vantrel::HandOverCommand(commandLine))) {
+            splash.Close();
             if (!*accepted)
                 services.prompter().Message(nullptr, L"Could not open " + commandLine, MB_OK);
             return 0;
@@ -50,7 +78,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR rawCommandLine, int sho
         mainWindow->LinkExecute(commandLine);
     else if (!commandLine.empty())
         mainWindow->SetStartFile(commandLine);
-    else
+    else {
+        LingerSplash(splash.hwnd());
         mainWindow->PostNewViewDialog(); // the user is asked for a first view once the window is up
+    }
+    splash.Close();
     return RunMessageLoop(*mainWindow);
 }

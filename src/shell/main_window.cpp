@@ -1,5 +1,6 @@
 #include "shell/main_window.h"
 
+#include "dialogs/about/about_box.h"
 #include "shell/command_language.h"
 #include "shell/main_menu_ids.h"
 #include "shell/window_setting.h"
@@ -288,6 +289,9 @@ bool MainWindow::OnCommand(int id) {
         return true;
     case IDM_TILE_VERTICALLY:
         SendMessageW(mdiClient_, WM_MDITILE, MDITILE_VERTICAL, 0);
+        return true;
+    case IDM_ABOUT:
+        ShowAboutBox(hwnd());
         return true;
     case IDM_COMMAND_LINE:
         ShowUsage();

@@ -15,6 +15,7 @@ using namespace std::chrono_literals;
 struct FoundWindow {
     DWORD processId;
     std::wstring className;
+    std::wstring caption;
     HWND found = nullptr;
 };
 
@@ -24,14 +25,18 @@ BOOL CALLBACK FindProcessWindow(HWND hwnd, LPARAM lParam) {
     GetWindowThreadProcessId(hwnd, &owner);
     wchar_t className[64]{};
     GetClassNameW(hwnd, className, 64);
-    if (owner != search->processId || search->className != className || !IsWindowVisible(hwnd))
+    wchar_t caption[128]{};
+    GetWindowTextW(hwnd, caption, 128);
+    if (owner != search->processId || search->className != className || !IsWindowVisible(hwnd) ||
+        (!search->caption.empty() && search->caption != caption))
         return TRUE;
     search->found = hwnd;
     return FALSE;
 }
 
-HWND VisibleWindowOf(const KivoProcess& kivo, const std::wstring& className) {
-    FoundWindow search{kivo.id(), className};
+HWND VisibleWindowOf(const KivoProcess& kivo, const std::wstring& className,
+                     const std::wstring& caption = L"") {
+    FoundWindow search{kivo.id(), className, caption};
     EnumWindows(&FindProcessWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
@@ -95,7 +100,8 @@ TEST(HandOver, ARefusedCommandIsReported) {
     DdeServer running(L"Kivo", L"Vantrel", [](std::wstring_view) { return false; });
     KivoProcess kivo(L"C:\\nowhere.kvf");
     HWND box = nullptr;
-    ASSERT_TRUE(PumpUntil([&] { return (box = VisibleWindowOf(kivo, L"#32770")) != nullptr; }, 20s));
+    ASSERT_TRUE(
+        PumpUntil([&] { return (box = VisibleWindowOf(kivo, L"#32770", L"Vantrel")) != nullptr; }, 20s));
     EXPECT_EQ(MessageBoxText(box), L"Could not open C:\\nowhere.kvf");
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(PumpUntil([&] { return kivo.WaitForExit(0ms) != STILL_ACTIVE; }, 10s));
@@ -104,7 +110,8 @@ TEST(HandOver, ARefusedCommandIsReported) {
 TEST(HelpSwitch, ShowsTheUsageTextAndNoMainWindow) {
     KivoProcess kivo(L"/?");
     HWND box = nullptr;
-    ASSERT_TRUE(PumpUntil([&] { return (box = VisibleWindowOf(kivo, L"#32770")) != nullptr; }, 20s));
+    ASSERT_TRUE(
+        PumpUntil([&] { return (box = VisibleWindowOf(kivo, L"#32770", L"Vantrel")) != nullptr; }, 20s));
     EXPECT_TRUE(MessageBoxText(box).starts_with(L"Usage:\n\tKivo [<kvffile>|<inifile>|<DDE-cmd>[..]]"));
     EXPECT_EQ(VisibleWindowOf(kivo, L"VantrelMainWindow"), nullptr);
     PostMessageW(box, WM_COMMAND, IDOK, 0);
