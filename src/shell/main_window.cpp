@@ -8,6 +8,7 @@
 #include "views/catalogue.h"
 #include "views/text.h"
 
+#include <algorithm>
 #include <array>
 
 namespace vantrel {
@@ -211,9 +212,21 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CREATE:
         return OnCreate() ? 0 : -1;
     case WM_COMMAND:
+        if (LOWORD(wParam) > kToolbarCommandBase && LOWORD(wParam) <= kToolbarCommandBase + 99) {
+            OnToolbarCommand(LOWORD(wParam));
+            return 0;
+        }
         if (OnCommand(LOWORD(wParam)))
             return 0;
         break;
+    case WM_NOTIFY:
+        if (toolbar_.OnNotify(reinterpret_cast<NMHDR*>(lParam)))
+            return 0;
+        break;
+    case WM_SIZE:
+        // Not for the frame's default: it would cover the toolbar with the MDI client.
+        OnSize(LOWORD(lParam), HIWORD(lParam));
+        return 0;
     case kUpdateMenusMessage:
         UpdateMenus();
         return 0;
@@ -234,6 +247,8 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 bool MainWindow::OnCreate() {
+    if (!toolbar_.Create(hwnd(), TwipsPerPixel()))
+        return false;
     CLIENTCREATESTRUCT client{};
     client.hWindowMenu = GetSubMenu(GetMenu(hwnd()), kWindowMenuPosition);
     client.idFirstChild = kFirstViewWindowId;
@@ -241,6 +256,66 @@ bool MainWindow::OnCreate() {
                                  WS_CHILD | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL | WS_VISIBLE, 0, 0, 0,
                                  0, hwnd(), nullptr, GetModuleHandleW(nullptr), &client);
     return mdiClient_ != nullptr;
+}
+
+void MainWindow::OnSize(int width, int height) {
+    toolbar_.Resize();
+    const int top = toolbar_.Height();
+    if (mdiClient_ != nullptr)
+        MoveWindow(mdiClient_, 0, top, width, std::max(height - top, 0), TRUE);
+}
+
+// A toolbar button does what its picture number stands for; most are menu commands.
+void MainWindow::OnToolbarCommand(int id) {
+    struct ButtonAction {
+        int picture;
+        int menuCommand;
+    };
+    static constexpr ButtonAction kAsMenu[] = {
+        {4, IDM_NEW_VIEW}, {7, IDM_OPEN_CUSTOM},         {8, IDM_SAVE_AS},        {15, IDM_EDIT_CUSTOM},
+        {18, IDM_CONNECT}, {28, IDM_MULTIPLE_COMPUTERS}, {12, IDM_PROPERTIES},    {10, IDM_EDIT_VALUE},
+        {14, IDM_MERGE},   {25, IDM_TRANSPOSE},          {23, IDM_OPEN_IN_EXCEL},
+    };
+    const int picture = id - kToolbarCommandBase;
+    for (const ButtonAction& action : kAsMenu) {
+        if (action.picture == picture) {
+            OnCommand(action.menuCommand);
+            return;
+        }
+    }
+    switch (picture) {
+    case 9:
+        List_Click(toolbar_.DetailsPressed() ? 1 : 0);
+        return;
+    case 3:
+        OpenStd_Click(1);
+        return;
+    case 20:
+        OpenStd_Click(2);
+        return;
+    case 2:
+        OpenStd_Click(3);
+        return;
+    case 1:
+        OpenStd_Click(4);
+        return;
+    case 6:
+        NewView(L"", L"8", L"");
+        return;
+    case 5:
+        NewView(L"", L"10", L"");
+        return;
+    case 16:
+        NewView(L"", L"9", L"");
+        return;
+    default:
+        if (const ToolbarEntry* entry = toolbar_.EntryFor(id))
+            prompter_.Message(hwnd(),
+                              std::to_wstring(toolbar_.IndexOf(id)) + L" - Not yet implemented: " +
+                                  entry->description,
+                              MB_OK);
+        return;
+    }
 }
 
 // Commands whose parts are not built yet do nothing, as every command does when it cannot act.
@@ -331,6 +406,7 @@ void MainWindow::List_Click(int index) {
     listMode_ = index;
     Check(menu(), IDM_STANDARD_LIST, index == 0);
     Check(menu(), IDM_DETAILED_LIST, index == 1);
+    toolbar_.SetDetailsPressed(index == 1);
     if (ViewForm* active = ActiveView())
         active->Refresh();
 }
@@ -374,6 +450,7 @@ void MainWindow::UpdateMenus() {
         SetCaption(bar, IDM_MAXIMIZE, IsZoomed(active->hwnd()) ? L"R&estore\tCtrl+M" : L"Maximiz&e\tCtrl+M");
         computerBox_ = ComputerBoxText(view.computerName);
     }
+    toolbar_.SetComputerText(computerBox_);
     ShowCancelCommand(active != nullptr && active->IsFilling());
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The main window: the MDI frame with the menu bar that holds every view window.
 #include "platform/dde.h"
+#include "shell/main_toolbar.h"
 #include "shell/view_form.h"
 #include "shell/view_owner.h"
 #include "ui/base_window.h"
@@ -23,6 +24,7 @@ public:
 
     HWND mdiClient() const { return mdiClient_; }
     HMENU menu() const { return GetMenu(hwnd()); }
+    const MainToolbar& toolbar() const { return toolbar_; }
 
     // Shows the window where the settings last left it (maximized if it was).
     void Show(int showCommand);
@@ -61,6 +63,8 @@ private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     bool OnCreate();
     bool OnCommand(int id);
+    void OnToolbarCommand(int id);
+    void OnSize(int width, int height);
     bool OnClose();
     void OnDestroy();
     void UpdateMenus();
@@ -81,6 +85,7 @@ private:
     ViewServices services_;
     Prompter& prompter_;
     HWND mdiClient_ = nullptr;
+    MainToolbar toolbar_;
     HACCEL accelerators_ = nullptr;
     int listMode_ = 0;
     std::wstring startFile_;

@@ -1,3 +1,4 @@
+#include "shell/main_menu_ids.h"
 #include "shell/main_window.h"
 
 #include "engine/scripted_host.h"
@@ -47,7 +48,7 @@ TEST_F(MainWindowTest, IsAnMdiFrameCaptionedVantrel) {
     EXPECT_EQ(_wcsicmp(ClassName(window->mdiClient()).c_str(), L"MDIClient"), 0);
 }
 
-TEST_F(MainWindowTest, MdiClientFillsTheFrame) {
+TEST_F(MainWindowTest, MdiClientFillsTheFrameBelowTheToolbar) {
     auto window = Create();
     ASSERT_NE(window, nullptr);
     SetWindowPos(window->hwnd(), nullptr, 10, 10, 700, 500, SWP_NOZORDER);
@@ -55,8 +56,58 @@ TEST_F(MainWindowTest, MdiClientFillsTheFrame) {
     RECT frameClient{}, mdiRect{};
     GetClientRect(window->hwnd(), &frameClient);
     GetWindowRect(window->mdiClient(), &mdiRect);
+    MapWindowPoints(nullptr, window->hwnd(), reinterpret_cast<POINT*>(&mdiRect), 2);
+    const int toolbarHeight = window->toolbar().Height();
+    EXPECT_GT(toolbarHeight, 16);
+    EXPECT_EQ(mdiRect.top, toolbarHeight);
     EXPECT_EQ(mdiRect.right - mdiRect.left, frameClient.right);
-    EXPECT_EQ(mdiRect.bottom - mdiRect.top, frameClient.bottom);
+    EXPECT_EQ(mdiRect.bottom, frameClient.bottom);
+}
+
+TEST_F(MainWindowTest, ToolbarFollowsTheCommandTable) {
+    auto window = Create();
+    ASSERT_NE(window, nullptr);
+    const HWND bar = window->toolbar().hwnd();
+    ASSERT_EQ(SendMessageW(bar, TB_BUTTONCOUNT, 0, 0), 26);
+    std::wstring layout;
+    for (int i = 0; i < 26; ++i) {
+        TBBUTTON button{};
+        SendMessageW(bar, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button));
+        if (button.fsStyle & BTNS_SEP)
+            layout += L"[" + std::to_wstring(button.iBitmap) + L"]";
+        else
+            layout += std::to_wstring(button.iBitmap + 1) + ((button.fsStyle & BTNS_CHECK) ? L"c " : L" ");
+    }
+    // Spacers show their width in pixels: 30 and 240 twips, and the computer box's 2000 + 120.
+    EXPECT_EQ(layout, L"[2]4 7 8 15 9c [16]3 6 5 20 16 1 2 [16][141]18 28 [16]12 10 [16]14 25 [16]23 ");
+
+    NMTTDISPINFOW tip{};
+    tip.hdr.hwndFrom = reinterpret_cast<HWND>(SendMessageW(bar, TB_GETTOOLTIPS, 0, 0));
+    tip.hdr.idFrom = kToolbarCommandBase + 28;
+    tip.hdr.code = TTN_GETDISPINFOW;
+    SendMessageW(window->hwnd(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&tip));
+    ASSERT_NE(tip.lpszText, nullptr);
+    EXPECT_STREQ(tip.lpszText, L"Current datarow on multiple computers");
+
+    wchar_t computer[64]{};
+    GetWindowTextW(window->toolbar().computerBox(), computer, 64);
+    EXPECT_STREQ(computer, L"<local station>");
+    EXPECT_TRUE(GetWindowLongW(window->toolbar().computerBox(), GWL_STYLE) & ES_READONLY);
+}
+
+TEST_F(MainWindowTest, ViewDetailsButtonSwitchesTheListMode) {
+    auto window = Create();
+    ASSERT_NE(window, nullptr);
+    const HWND bar = window->toolbar().hwnd();
+    const int details = kToolbarCommandBase + 9;
+    SendMessageW(bar, TB_CHECKBUTTON, details, TRUE); // what a click on the check button does first
+    SendMessageW(window->hwnd(), WM_COMMAND, details, 0);
+    EXPECT_EQ(window->listMode(), 1);
+    EXPECT_TRUE(GetMenuState(window->menu(), IDM_DETAILED_LIST, MF_BYCOMMAND) & MF_CHECKED);
+    EXPECT_FALSE(GetMenuState(window->menu(), IDM_STANDARD_LIST, MF_BYCOMMAND) & MF_CHECKED);
+    SendMessageW(window->hwnd(), WM_COMMAND, IDM_STANDARD_LIST, 0);
+    EXPECT_EQ(window->listMode(), 0);
+    EXPECT_FALSE(SendMessageW(bar, TB_ISBUTTONCHECKED, details, 0));
 }
 
 TEST_F(MainWindowTest, ClosingEndsTheMessageLoop) {
