@@ -8,6 +8,8 @@
 #include "views/catalogue.h"
 #include "views/text.h"
 
+#include <shellapi.h>
+
 #include <algorithm>
 #include <array>
 
@@ -160,11 +162,51 @@ void MainWindow::PostNewViewDialog() {
     PostMessageW(hwnd(), kNewViewDialogMessage, 0, 0);
 }
 
-// Designing a new view, another computer, the folder, install and ini views come with their parts.
 void MainWindow::OpenNewViewDialog() {
     const auto choice = prompter_.ChooseNewView(hwnd());
-    if (choice && choice->button == 2)
+    if (!choice)
+        return;
+    switch (choice->button) {
+    case 1:
+        DesignNewView();
+        break;
+    case 2:
         NewView(L"<", std::to_wstring(choice->viewNumber), L"");
+        break;
+    case 3:
+        OpenOnAnotherComputer(choice->viewNumber);
+        break;
+    case 4:
+        OpenFolderSelection(kInstallFolderView);
+        break;
+    case 5:
+        OpenFolderSelection(kExeFilesView);
+        break;
+    case 6:
+        OpenStd_Click(3);
+        break;
+    default:
+        break;
+    }
+}
+
+// The custom view editor, the computer list and the selection form are parts still to come; these are the
+// places that will open them.
+void MainWindow::DesignNewView() {}
+void MainWindow::OpenOnAnotherComputer(int) {}
+void MainWindow::OpenFolderSelection(int) {}
+
+// WinHlp32 is gone from current Windows: the program's own help page stands in for "Kivo.hlp" unless that
+// file is there.
+void MainWindow::ShowHelp() {
+    std::wstring folder(MAX_PATH, L'\0');
+    folder.resize(GetModuleFileNameW(nullptr, folder.data(), static_cast<DWORD>(folder.size())));
+    folder = PathOf(folder);
+    const std::wstring hlp = folder + L"Kivo.hlp";
+    if (GetFileAttributesW(hlp.c_str()) != INVALID_FILE_ATTRIBUTES)
+        ShellExecuteW(hwnd(), nullptr, L"Winhlp32", hlp.c_str(), nullptr, SW_SHOWNORMAL);
+    else
+        ShellExecuteW(hwnd(), L"open", (folder + L"Kivo.html").c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 void MainWindow::ShowUsage() {
@@ -364,6 +406,9 @@ bool MainWindow::OnCommand(int id) {
         return true;
     case IDM_TILE_VERTICALLY:
         SendMessageW(mdiClient_, WM_MDITILE, MDITILE_VERTICAL, 0);
+        return true;
+    case IDM_HELP_CONTENTS:
+        ShowHelp();
         return true;
     case IDM_ABOUT:
         ShowAboutBox(hwnd());

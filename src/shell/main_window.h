@@ -46,6 +46,12 @@ public:
     // Runs a command string (command line or DDE execute); false when a command failed (an open).
     bool LinkExecute(std::wstring_view commands);
     void ShowUsage();
+    void ShowHelp();
+    // What the new-view dialog's other buttons open: a new view designed in the custom view editor, a
+    // built-in view on a computer chosen in the computer list, a folder view through the selection form.
+    void DesignNewView();
+    void OpenOnAnotherComputer(int viewNumber);
+    void OpenFolderSelection(int viewNumber);
     // The new-view dialog, modally, and the view the user chose in it.
     void OpenNewViewDialog();
     // Opens the new-view dialog once the messages waiting now have run (the start asks for a first view).
