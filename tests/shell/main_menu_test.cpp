@@ -2,11 +2,7 @@
 // the active view, and the list-mode and cancel commands.
 #include "dialogs/new_view/new_view_ids.h"
 #include "shell/main_menu_ids.h"
-#include "shell/main_window.h"
-
-#include "engine/scripted_host.h"
-#include "shell/scripted_prompter.h"
-#include "support/memory_registry.h"
+#include "shell/main_window_fixture.h"
 #include "views/catalogue.h"
 
 #include <gtest/gtest.h>
@@ -53,7 +49,7 @@ bool Present(HMENU menu, UINT id) {
     return GetMenuState(menu, id, MF_BYCOMMAND) != static_cast<UINT>(-1);
 }
 
-class MainMenuTest : public ::testing::Test {
+class MainMenuTest : public test::MainWindowFixture {
 protected:
     MainMenuTest() {
         for (int i = 0; i < 3; ++i) {
@@ -61,27 +57,7 @@ protected:
             memory.SetString(L"", HKLM, key, L"DisplayName", L"Service " + std::to_wstring(i));
             memory.SetDword(L"", HKLM, key, L"Type", 16);
         }
-        main = MainWindow::Create(GetModuleHandleW(nullptr),
-                                  ViewServices{registry, files, computers, environment, matchList}, prompter);
-        ShowWindow(main->hwnd(), SW_SHOWNORMAL);
-    }
-    ~MainMenuTest() override {
-        if (main && main->hwnd())
-            DestroyWindow(main->hwnd());
-        MSG message{};
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
-            ;
-    }
-    void RunFor(std::chrono::milliseconds time) {
-        const auto until = std::chrono::steady_clock::now() + time;
-        while (std::chrono::steady_clock::now() < until) {
-            MSG message{};
-            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-                TranslateMessage(&message);
-                DispatchMessageW(&message);
-            }
-            Sleep(5);
-        }
+        ShowMain();
     }
     ViewForm* OpenFilledServices() {
         ViewForm* form = main->NewView(L"", L"8", L"");
@@ -89,15 +65,6 @@ protected:
         return form;
     }
     void Command(UINT id) { SendMessageW(main->hwnd(), WM_COMMAND, id, 0); }
-
-    test::MemoryRegistry memory;
-    Registry registry{memory};
-    test::FakeFiles files;
-    test::FakeComputers computers;
-    test::FakeEnvironment environment;
-    MatchList matchList;
-    test::ScriptedPrompter prompter;
-    std::unique_ptr<MainWindow> main;
 };
 
 TEST_F(MainMenuTest, CaptionsAndShortcutsAsWritten) {

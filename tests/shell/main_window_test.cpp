@@ -1,9 +1,5 @@
 #include "shell/main_menu_ids.h"
-#include "shell/main_window.h"
-
-#include "engine/scripted_host.h"
-#include "shell/scripted_prompter.h"
-#include "support/memory_registry.h"
+#include "shell/main_window_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -24,19 +20,9 @@ std::wstring ClassName(HWND hwnd) {
     return buffer;
 }
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public test::MainWindowFixture {
 protected:
-    std::unique_ptr<MainWindow> Create() {
-        return MainWindow::Create(GetModuleHandleW(nullptr),
-                                  ViewServices{registry, files, computers, environment, matchList}, prompter);
-    }
-    test::MemoryRegistry memory;
-    Registry registry{memory};
-    test::FakeFiles files;
-    test::FakeComputers computers;
-    test::FakeEnvironment environment;
-    MatchList matchList;
-    test::ScriptedPrompter prompter;
+    std::unique_ptr<MainWindow> Create() { return CreateMain(); }
 };
 
 TEST_F(MainWindowTest, IsAnMdiFrameCaptionedVantrel) {

@@ -1,11 +1,7 @@
 // View windows inside the main window: they fill themselves once shown, stop on Esc, and can be closed, or
 // have the main window closed under them, while a fill runs.
 #include "shell/app_services.h"
-#include "shell/main_window.h"
-
-#include "engine/scripted_host.h"
-#include "shell/scripted_prompter.h"
-#include "support/memory_registry.h"
+#include "shell/main_window_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -51,57 +47,20 @@ std::wstring WindowText(HWND hwnd) {
     return buffer;
 }
 
-class ViewFormTest : public ::testing::Test {
+class ViewFormTest : public test::MainWindowFixture {
 protected:
     ViewFormTest() {
         memory.SetString(L"", HKLM, L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", L"CurrentVersion",
                          L"6.1");
         memory.SetString(L"", HKLM, L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", L"CSDVersion",
                          L"Service Pack 1");
-        main = MainWindow::Create(GetModuleHandleW(nullptr),
-                                  ViewServices{registry, files, computers, environment, matchList}, prompter);
-        ShowWindow(main->hwnd(), SW_SHOWNORMAL);
-    }
-    ~ViewFormTest() override {
-        if (main && main->hwnd())
-            DestroyWindow(main->hwnd());
-        MSG message{};
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) // drop the quit message of that window
-            ;
+        ShowMain();
     }
 
     void AddKeys(int count) {
         for (int i = 0; i < count; ++i)
             memory.SetString(L"", HKLM, L"Software\\Many\\K" + std::to_wstring(10000 + i), L"Name", L"item");
     }
-
-    // Lets messages run until the condition holds or the time is up; true when it held.
-    bool RunUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout = 10s) {
-        const auto deadline = std::chrono::steady_clock::now() + timeout;
-        while (!done()) {
-            if (std::chrono::steady_clock::now() > deadline)
-                return false;
-            MSG message{};
-            if (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-                if (message.message == WM_QUIT)
-                    return done();
-                TranslateMessage(&message);
-                DispatchMessageW(&message);
-            } else {
-                Sleep(1);
-            }
-        }
-        return true;
-    }
-
-    test::MemoryRegistry memory;
-    Registry registry{memory};
-    test::FakeFiles files;
-    test::FakeComputers computers;
-    test::FakeEnvironment environment;
-    MatchList matchList;
-    test::ScriptedPrompter prompter;
-    std::unique_ptr<MainWindow> main;
 };
 
 TEST_F(ViewFormTest, FillsItselfOnceShown) {

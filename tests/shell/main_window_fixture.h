@@ -1,0 +1,69 @@
+#pragma once
+// A main window over in-memory services and a scripted prompter, with ways to let its messages run.
+#include "shell/main_window.h"
+
+#include "engine/scripted_host.h"
+#include "shell/scripted_prompter.h"
+#include "support/memory_registry.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+
+namespace vantrel::test {
+
+class MainWindowFixture : public ::testing::Test {
+protected:
+    ~MainWindowFixture() override {
+        if (main && main->hwnd())
+            DestroyWindow(main->hwnd());
+        MSG message{};
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) // drop the quit message of that window
+            ;
+    }
+
+    std::unique_ptr<MainWindow> CreateMain() {
+        return MainWindow::Create(GetModuleHandleW(nullptr),
+                                  ViewServices{registry, files, computers, environment, matchList}, prompter);
+    }
+    void ShowMain() {
+        main = CreateMain();
+        ASSERT_NE(main, nullptr);
+        ShowWindow(main->hwnd(), SW_SHOWNORMAL);
+    }
+
+    // Lets messages run until the condition holds or the time is up; true when it held.
+    bool RunUntil(const std::function<bool()>& done,
+                  std::chrono::milliseconds timeout = std::chrono::milliseconds(10000)) {
+        const auto deadline = std::chrono::steady_clock::now() + timeout;
+        while (!done()) {
+            if (std::chrono::steady_clock::now() > deadline)
+                return false;
+            MSG message{};
+            if (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+                if (message.message == WM_QUIT)
+                    return done();
+                TranslateMessage(&message);
+                DispatchMessageW(&message);
+            } else {
+                Sleep(1);
+            }
+        }
+        return true;
+    }
+    void RunFor(std::chrono::milliseconds time) {
+        RunUntil([] { return false; }, time);
+    }
+
+    MemoryRegistry memory;
+    Registry registry{memory};
+    FakeFiles files;
+    FakeComputers computers;
+    FakeEnvironment environment;
+    MatchList matchList;
+    ScriptedPrompter prompter;
+    std::unique_ptr<MainWindow> main;
+};
+
+} // namespace vantrel::test
