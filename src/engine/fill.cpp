@@ -1,6 +1,7 @@
 // fillflex: fills a view's grid from its definition. It prepares the caption, enumerates the registry keys
 // or files, sets up the grid columns, evaluates every item and keeps the rows that pass, letting window
 // messages run before each item so the user can stop it.
+#include "engine/grid_status.h"
 #include "engine/view.h"
 #include "sources/registry_path.h"
 #include "views/catalogue.h"
@@ -242,6 +243,27 @@ void View::GetCurWidths() {
     for (size_t c = 0; c < colMap.size() && c < static_cast<size_t>(grid.Cols()); ++c)
         if (colMap[c] >= 0)
             columns.column(colMap[c]).widthTwips = grid.ColWidth(static_cast<int>(c));
+}
+
+void View::FlipSort(int col) {
+    if (viewState != viewstate::kIdle && viewState != viewstate::kIdleDescending)
+        return;
+    const int current = grid.Col();
+    const int currentRow = grid.Row();
+    grid.SetCol(col < 0 ? current : col);
+    grid.Sort(viewState == viewstate::kIdle ? SortOrder::GenericAscending : SortOrder::GenericDescending);
+    sortColInfo = ColInfo(*this);
+    grid.SetRow(currentRow);
+    grid.SetCol(current);
+    viewState = static_cast<std::int16_t>(3 - viewState);
+    sortText = viewState == viewstate::kIdleDescending ? L" Sorted ascending" : L" Sorted descending";
+}
+
+void View::selectall() {
+    grid.SetRow(0);
+    grid.SetCol(0);
+    grid.SetRowSel(grid.Rows() - 1);
+    grid.SetColSel(grid.Cols() - 1);
 }
 
 void View::ShowProgress(int percent) {

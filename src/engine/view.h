@@ -80,6 +80,13 @@ public:
     // Keeps the widths the user gave the grid's columns for the next fill or save.
     void GetCurWidths();
 
+    // Sorts by grid column `col` (the current one when negative), ascending or descending as viewState says,
+    // and reverses the direction for the next sort. Not while the view fills.
+    void FlipSort(int col);
+
+    // Selects the whole grid, the header row included.
+    void selectall();
+
     // --- State (as the view window holds it) ---
     std::int16_t viewState = viewstate::kNew;
     ViewKind viewKind = ViewKind::Registry;
@@ -101,6 +108,8 @@ public:
     std::array<std::wstring, kLastColumn + 1> rowValues;
     std::vector<std::wstring> cellTexts; // text of each grid column for the row being evaluated
     GridModel grid;
+    std::wstring sortText;    // " Sorted ascending" or " Sorted descending" after the last sort
+    std::wstring sortColInfo; // the description of the column of the last sort
 
     // Fills of other kinds that the fill hands over to; each fills the grid itself.
     std::function<void(View&)> classListFill;

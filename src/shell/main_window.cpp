@@ -394,6 +394,14 @@ bool MainWindow::OnCommand(int id) {
         if (active != nullptr)
             active->Refresh();
         return true;
+    case IDM_TOGGLE_SORT:
+        if (active != nullptr)
+            active->SortCurrentColumn();
+        return true;
+    case IDM_SELECT_ALL:
+        if (active != nullptr)
+            active->SelectAll();
+        return true;
     case IDM_SHOW_MATCH:
         ToggleMatchColumn();
         return true;
@@ -516,6 +524,11 @@ void MainWindow::ShowCancelCommand(bool shown) {
     else
         return;
     DrawMenuBar(hwnd());
+}
+
+void MainWindow::CellCommandsChanged(bool properties, bool editValue) {
+    Enable(menu(), IDM_PROPERTIES, properties);
+    Enable(menu(), IDM_EDIT_VALUE, editValue);
 }
 
 void MainWindow::ViewsChanged() {

@@ -87,6 +87,7 @@ private:
     void ShowCancelCommand(bool shown) override;
     void FillEnded() override;
     void ViewsChanged() override;
+    void CellCommandsChanged(bool properties, bool editValue) override;
 
     ViewServices services_;
     Prompter& prompter_;

@@ -1,5 +1,6 @@
 #include "shell/view_form.h"
 
+#include "engine/grid_status.h"
 #include "engine/window_fit.h"
 #include "ui/window_class.h"
 #include "views/catalogue.h"
@@ -274,6 +275,30 @@ int ViewForm::ListMode() const {
 
 std::wstring ViewForm::StartFile() const {
     return owner_.StartFile();
+}
+
+void ViewForm::UpdateStatus() {
+    if (grid_ == nullptr)
+        return;
+    const CellCommands commands = CellCommandsFor(view_);
+    owner_.CellCommandsChanged(commands.properties, commands.editValue);
+    const StatusTip tip = StatusText(view_);
+    grid_->SetToolTipText(tip.text);
+    grid_->tag = tip.tag;
+}
+
+void ViewForm::SortCurrentColumn() {
+    view_.FlipSort(-1);
+    if (grid_)
+        grid_->Refresh();
+    UpdateStatus();
+}
+
+void ViewForm::SelectAll() {
+    view_.selectall();
+    if (grid_)
+        grid_->Refresh();
+    UpdateStatus();
 }
 
 // --- GridEvents ---

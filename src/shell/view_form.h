@@ -28,6 +28,11 @@ public:
 
     // Refills the view (after the user's column widths are kept), or stops a fill that runs.
     void Refresh();
+    // The status tooltip and the cell commands for the grid's selection.
+    void UpdateStatus();
+    // "Toggle sort &order" on the current column, and "&Select all".
+    void SortCurrentColumn();
+    void SelectAll();
     // Sizes the window to its table.
     void FitWindowToTable() { FitToTable(); }
     std::wstring CaptionText() const { return Caption(); }
@@ -68,6 +73,8 @@ private:
     std::wstring StartFile() const override;
 
     // GridEvents
+    void OnGridClick() override { UpdateStatus(); }
+    void OnGridRowColChange() override { UpdateStatus(); }
     void OnGridKeyPress(int character) override;
 
     Prompter& prompter_;

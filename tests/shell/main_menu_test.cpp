@@ -3,6 +3,7 @@
 #include "dialogs/new_view/new_view_ids.h"
 #include "shell/main_menu_ids.h"
 #include "shell/main_window_fixture.h"
+#include "ui/grid_window.h"
 #include "views/catalogue.h"
 
 #include <gtest/gtest.h>
@@ -128,6 +129,34 @@ TEST_F(MainMenuTest, EntriesFollowTheActiveView) {
     RunFor(100ms);
     EXPECT_EQ(main->ActiveView(), nullptr);
     EXPECT_FALSE(Enabled(bar, IDM_REFRESH));
+}
+
+TEST_F(MainMenuTest, ClickingACellSetsTheStatusAndTheCellCommands) {
+    memory.SetString(L"", HKLM, L"System\\CurrentControlSet\\Services\\Svc1", L"ImagePath",
+                     L"C:\\svc\\one.exe");
+    ViewForm* form = OpenFilledServices();
+    ASSERT_NE(form, nullptr);
+    GridWindow* grid = form->grid();
+    const int tpp = grid->TwipsPerPixel();
+    const auto click = [&](int row, int col) {
+        const LPARAM at = MAKELPARAM((grid->ColPos(col) + 60) / tpp, (grid->RowPos(row) + 60) / tpp);
+        SendMessageW(grid->hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+        SendMessageW(grid->hwnd(), WM_LBUTTONUP, 0, at);
+    };
+    click(2, 2); // the Program cell of Svc1
+    EXPECT_EQ(grid->ToolTipText(), L"Program (ImagePath): C:\\svc\\one.exe");
+    EXPECT_EQ(grid->tag, L"1");
+    EXPECT_TRUE(Enabled(main->menu(), IDM_PROPERTIES));
+    click(2, 1); // the DisplayName cell: nothing to show properties of
+    EXPECT_FALSE(Enabled(main->menu(), IDM_PROPERTIES));
+    EXPECT_TRUE(Enabled(main->menu(), IDM_EDIT_VALUE));
+
+    Command(IDM_TOGGLE_SORT); // by DisplayName, ascending first, then descending
+    Command(IDM_TOGGLE_SORT);
+    EXPECT_EQ(form->view().grid.TextMatrix(1, 1), L"Service 2");
+    EXPECT_EQ(form->view().grid.TextMatrix(1, 0), L"3");
+    Command(IDM_SELECT_ALL);
+    EXPECT_EQ(grid->ToolTipText(), L"Index: 4 rows. Sorted descending on DisplayName");
 }
 
 TEST_F(MainMenuTest, DetailedListChecksItsEntryAndRefills) {

@@ -1,0 +1,111 @@
+#include "engine/grid_status.h"
+
+#include "engine/view.h"
+#include "sources/registry_path.h"
+#include "views/field.h"
+#include "views/text.h"
+
+#include <cstdlib>
+
+namespace vantrel {
+namespace {
+
+// Sorts below "*" in character-code order: empty, or starting with a character below it.
+bool BelowStar(std::wstring_view text) {
+    return text.empty() || text[0] < L'*';
+}
+
+} // namespace
+
+std::wstring ColInfo(View& view) {
+    const GridModel& grid = view.grid;
+    const int col = grid.Col();
+    if (col < 0 || static_cast<size_t>(col) >= view.colMap.size())
+        return {};
+    int d = view.colMap[static_cast<size_t>(col)];
+    std::wstring prefix;
+    if (d == kMarkColumn) {
+        prefix = L"Match info on ";
+        d = col > 0 ? view.colMap[static_cast<size_t>(col - 1)] : kRowNumberColumn;
+    } else if (d < 0) {
+        prefix = L"Index";
+    }
+    const std::wstring& header = view.columns.column(d).header;
+    std::wstring text = prefix + header;
+    if (const std::wstring expression = view.PlDat(d); expression != header)
+        text += L" (" + expression + L")";
+    std::wstring withoutComputer;
+    if (const std::wstring computer = GetMachine(text, withoutComputer); !computer.empty())
+        text = withoutComputer + L" on " + computer;
+    return text;
+}
+
+StatusTip StatusText(View& view) {
+    const GridModel& grid = view.grid;
+    const int rows = std::abs(grid.RowSel() - grid.Row()) + 1;
+    const int cols = std::abs(grid.ColSel() - grid.Col()) + 1;
+    const std::wstring info = ColInfo(view);
+    StatusTip tip;
+    if (rows >= grid.Rows() - 1) {
+        tip.text = info + L": " + std::to_wstring(rows) + L" rows." + view.sortText;
+        if (info != view.sortColInfo && !view.sortColInfo.empty())
+            tip.text += L" on " + view.sortColInfo;
+        return tip;
+    }
+    if (rows > 1 && cols > 1) {
+        tip.text = L"Selected: " + std::to_wstring(rows) + L" rows, " + std::to_wstring(cols) +
+                   L" columns: " + info + L" etc.";
+        return tip;
+    }
+    if (rows > 1) {
+        tip.text = L"Selected: " + std::to_wstring(rows) + L" rows in column " + info;
+        return tip;
+    }
+    tip.tag = L"1";
+    const int col = grid.Col();
+    if (col < 0 || static_cast<size_t>(col) >= view.colMap.size() ||
+        view.colMap[static_cast<size_t>(col)] == kRowNumberColumn)
+        return tip;
+    const std::wstring cell(TrimBlanks(grid.Clip()));
+    const std::wstring& left = grid.TextMatrix(grid.Row(), col - 1);
+    if (view.colMap[static_cast<size_t>(col)] == kMarkColumn) {
+        if (BelowStar(cell))
+            tip.text = BelowStar(left) ? L"No match data" : L"No match on " + left;
+        else
+            tip.text = L"Matching/installed: " + left;
+        return tip;
+    }
+    if (!cell.empty() && cell > L" ")
+        tip.text = info + L": " + cell;
+    return tip;
+}
+
+bool CellNamesAnObject(std::wstring_view cell) {
+    std::wstring s(cell);
+    if (s.starts_with(L"SP"))
+        s = s.size() > 4 ? s.substr(4) : std::wstring();
+    if (s.starts_with(L"VEN_") || LowerCase(std::wstring_view(s).substr(0, 9)) == L"system32\\")
+        s = L"\\\\";
+    const size_t length = s.size();
+    std::wstring_view two(s);
+    if (two.starts_with(L'"'))
+        two.remove_prefix(1);
+    two = two.substr(0, 2);
+    const wchar_t first = two.empty() ? L'\0' : two[0];
+    return two == L"\\\\" || (two.size() == 2 && two[1] == L':') || first == L'{' || first == L'%' ||
+           (length == 8 && two == L"KB") || (length == 7 && first == L'Q');
+}
+
+CellCommands CellCommandsFor(const View& view) {
+    CellCommands commands;
+    const ViewKind kind = view.viewKind;
+    commands.editValue = kind == ViewKind::Registry || kind == ViewKind::Merged ||
+                         kind == ViewKind::MultiComputer ||
+                         (kind == ViewKind::CustomFile && view.folderPath.empty());
+    const GridModel& grid = view.grid;
+    commands.properties = !view.folderPath.empty() || (kind == ViewKind::ClassList && grid.Col() == 2) ||
+                          CellNamesAnObject(grid.TextMatrix(grid.Row(), grid.Col()));
+    return commands;
+}
+
+} // namespace vantrel
