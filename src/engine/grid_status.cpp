@@ -5,7 +5,9 @@
 #include "views/field.h"
 #include "views/text.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <vector>
 
 namespace vantrel {
 namespace {
@@ -96,6 +98,56 @@ bool CellNamesAnObject(std::wstring_view cell) {
            (length == 8 && two == L"KB") || (length == 7 && first == L'Q');
 }
 
+std::wstring SelectionMessage(std::wstring_view clip, std::wstring_view statusText) {
+    constexpr int kMaxLines = 25;
+    std::wstring text(clip);
+    int returns = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == L'\r' && ++returns == kMaxLines) {
+            text = text.substr(0, i + 1) + L"etc..";
+            break;
+        }
+    }
+    std::wstring_view status = statusText;
+    if (status.starts_with(L"Selected: "))
+        status.remove_prefix(10);
+    return L"Selected:\r" + std::wstring(status) + L"\r\r" + text;
+}
+
+int ColReSizeWidth(const GridModel& grid, int col, int weight, int innerWidthTwips,
+                   const std::function<int(std::wstring_view)>& measureTwips) {
+    constexpr size_t kCandidates = 4;
+    constexpr int kTwipsPerCharacter = 75;
+    constexpr int kMaxEstimate = 250;
+    size_t longest = 0;
+    std::vector<std::wstring> candidates; // newest last
+    for (int r = 0; r < grid.Rows(); ++r) {
+        std::wstring text = grid.TextMatrix(r, col);
+        text.erase(text.find_last_not_of(L' ') + 1);
+        if (text.size() > longest)
+            longest = text.size();
+        if (text.size() == longest && (candidates.empty() || candidates.back() != text + L"    ")) {
+            candidates.push_back(text + L"    ");
+            if (candidates.size() > kCandidates)
+                candidates.erase(candidates.begin());
+        }
+    }
+    int characters = static_cast<int>(longest);
+    if (characters < 39)
+        characters = static_cast<int>(characters * 1.05 + 1);
+    const int width = grid.ColWidth(col);
+    int delta = std::min((characters * kTwipsPerCharacter - width) * weight / 9, kMaxEstimate);
+    for (auto candidate = candidates.rbegin(); candidate != candidates.rend(); ++candidate) {
+        if (candidate->size() >= 80)
+            continue;
+        delta = std::max(delta, (measureTwips(*candidate) - width) * weight / 9);
+    }
+    int result = width + delta;
+    if (innerWidthTwips < result)
+        result = innerWidthTwips - 150;
+    return std::max(result, 0);
+}
+
 CellCommands CellCommandsFor(const View& view) {
     CellCommands commands;
     const ViewKind kind = view.viewKind;
@@ -105,6 +157,11 @@ CellCommands CellCommandsFor(const View& view) {
     const GridModel& grid = view.grid;
     commands.properties = !view.folderPath.empty() || (kind == ViewKind::ClassList && grid.Col() == 2) ||
                           CellNamesAnObject(grid.TextMatrix(grid.Row(), grid.Col()));
+    const size_t col = static_cast<size_t>(grid.Col());
+    const bool oneCell = grid.Row() == grid.RowSel() && grid.Col() == grid.ColSel() && grid.Row() > 0;
+    commands.deleteValue = commands.editValue && view.folderPath.empty() && oneCell &&
+                           col < view.colMap.size() && view.colMap[col] > 0 &&
+                           !grid.TextMatrix(grid.Row(), grid.Col()).empty();
     return commands;
 }
 

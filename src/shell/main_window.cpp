@@ -492,6 +492,8 @@ void MainWindow::UpdateMenus() {
     ViewForm* active = ActiveView();
     for (const int id : kViewCommands)
         Enable(bar, id, active != nullptr);
+    if (active == nullptr)
+        Enable(bar, IDM_DELETE_VALUE, false);
     if (active != nullptr) {
         const View& view = active->view();
         const ViewKind kind = view.viewKind;
@@ -526,9 +528,10 @@ void MainWindow::ShowCancelCommand(bool shown) {
     DrawMenuBar(hwnd());
 }
 
-void MainWindow::CellCommandsChanged(bool properties, bool editValue) {
-    Enable(menu(), IDM_PROPERTIES, properties);
-    Enable(menu(), IDM_EDIT_VALUE, editValue);
+void MainWindow::CellCommandsChanged(const CellCommands& commands) {
+    Enable(menu(), IDM_PROPERTIES, commands.properties);
+    Enable(menu(), IDM_EDIT_VALUE, commands.editValue);
+    Enable(menu(), IDM_DELETE_VALUE, commands.deleteValue);
 }
 
 void MainWindow::ViewsChanged() {

@@ -87,7 +87,7 @@ private:
     void ShowCancelCommand(bool shown) override;
     void FillEnded() override;
     void ViewsChanged() override;
-    void CellCommandsChanged(bool properties, bool editValue) override;
+    void CellCommandsChanged(const CellCommands& commands) override;
 
     ViewServices services_;
     Prompter& prompter_;

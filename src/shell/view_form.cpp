@@ -280,8 +280,7 @@ std::wstring ViewForm::StartFile() const {
 void ViewForm::UpdateStatus() {
     if (grid_ == nullptr)
         return;
-    const CellCommands commands = CellCommandsFor(view_);
-    owner_.CellCommandsChanged(commands.properties, commands.editValue);
+    owner_.CellCommandsChanged(CellCommandsFor(view_));
     const StatusTip tip = StatusText(view_);
     grid_->SetToolTipText(tip.text);
     grid_->tag = tip.tag;

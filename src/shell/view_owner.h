@@ -1,5 +1,7 @@
 #pragma once
 // What a view window needs from the main window that holds it.
+#include "engine/grid_status.h"
+
 #include <string>
 
 namespace vantrel {
@@ -13,8 +15,8 @@ public:
     virtual void ShowCancelCommand(bool shown) = 0;
     virtual void FillEnded() = 0;    // a view's fill ended; the main window may now close if it was asked to
     virtual void ViewsChanged() = 0; // a view window was activated or closed: the menus follow it
-    // The active view's current cell changed: "P&roperties" and "&Edit value" follow it.
-    virtual void CellCommandsChanged(bool properties, bool editValue) = 0;
+    // The active view's current cell changed: "P&roperties", "&Edit value" and "&Delete value" follow it.
+    virtual void CellCommandsChanged(const CellCommands& commands) = 0;
 };
 
 } // namespace vantrel

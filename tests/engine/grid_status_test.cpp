@@ -146,15 +146,71 @@ TEST(CellNamesAnObject, PathsSharesClassesArticles) {
 TEST_F(GridStatusTest, CellCommandsFollowTheViewAndTheCell) {
     View& v = Installed();
     Select(v, 1, 1, 1, 1);
-    EXPECT_EQ(CellCommandsFor(v), (CellCommands{false, true}));
+    EXPECT_EQ(CellCommandsFor(v), (CellCommands{false, true, true}));
     v.grid.SetTextMatrix(1, 1, L"C:\\Acme\\acme.exe");
-    EXPECT_EQ(CellCommandsFor(v), (CellCommands{true, true}));
+    EXPECT_EQ(CellCommandsFor(v), (CellCommands{true, true, true}));
     v.viewKind = ViewKind::IniTable;
-    EXPECT_EQ(CellCommandsFor(v), (CellCommands{true, false}));
+    EXPECT_EQ(CellCommandsFor(v), (CellCommands{true, false, false}));
     v.viewKind = ViewKind::CustomFile;
     v.folderPath = L"C:\\Tools\\";
     v.grid.SetTextMatrix(1, 1, L"x");
-    EXPECT_EQ(CellCommandsFor(v), (CellCommands{true, false}));
+    EXPECT_EQ(CellCommandsFor(v), (CellCommands{true, false, false}));
+}
+
+TEST_F(GridStatusTest, DeleteValueOnlyForOneFilledValueCell) {
+    View& v = Installed();
+    Select(v, 1, 2, 1, 2);
+    EXPECT_TRUE(CellCommandsFor(v).deleteValue);
+    Select(v, 1, 2, 2, 2); // two cells
+    EXPECT_FALSE(CellCommandsFor(v).deleteValue);
+    Select(v, 1, 0, 1, 0); // the row numbers
+    EXPECT_FALSE(CellCommandsFor(v).deleteValue);
+    v.grid.SetTextMatrix(1, 3, L"");
+    Select(v, 1, 3, 1, 3); // an empty cell: no value to delete
+    EXPECT_FALSE(CellCommandsFor(v).deleteValue);
+    Select(v, 1, 2, 1, 2);
+    v.viewKind = ViewKind::IniTable;
+    EXPECT_FALSE(CellCommandsFor(v).deleteValue);
+    v.viewKind = ViewKind::Registry;
+    v.folderPath = L"C:\\Tools\\";
+    EXPECT_FALSE(CellCommandsFor(v).deleteValue);
+}
+
+TEST(SelectionMessage, TwentyFiveLinesThenEtc) {
+    EXPECT_EQ(SelectionMessage(L"a\tb\rc\td", L"Selected: 2 rows, 2 columns: X etc."),
+              L"Selected:\r2 rows, 2 columns: X etc.\r\ra\tb\rc\td");
+    std::wstring thirty;
+    for (int i = 1; i <= 30; ++i)
+        thirty += std::to_wstring(i) + (i < 30 ? L"\r" : L"");
+    const std::wstring message = SelectionMessage(thirty, L"X: 30 rows.");
+    EXPECT_TRUE(message.ends_with(L"\r24\r25\retc..")) << std::string(message.begin(), message.end());
+    EXPECT_TRUE(message.starts_with(L"Selected:\rX: 30 rows.\r\r1\r"));
+}
+
+TEST(ColReSizeWidth, EstimateMeasureAndLimit) {
+    GridModel grid;
+    grid.SetCols(2);
+    grid.SetRows(3);
+    grid.SetColWidth(1, 600);
+    grid.SetTextMatrix(0, 1, L"Name");
+    grid.SetTextMatrix(1, 1, L"0123456789");
+    grid.SetTextMatrix(2, 1, L"short");
+    const auto narrow = [](std::wstring_view) {
+        return 0;
+    };
+    EXPECT_EQ(ColReSizeWidth(grid, 1, 9, 100000, narrow), 825); // 10 × 1.05 + 1 = 11 characters of 75 twips
+    EXPECT_EQ(ColReSizeWidth(grid, 1, 6, 100000, narrow), 750); // two thirds of the way
+    std::vector<std::wstring> measured;
+    const auto wide = [&](std::wstring_view text) {
+        measured.emplace_back(text);
+        return 2000;
+    };
+    EXPECT_EQ(ColReSizeWidth(grid, 1, 9, 100000, wide),
+              2000);                                         // the measured label is wider than the estimate
+    EXPECT_EQ(measured.front(), L"0123456789    ");          // the longest text first, with four blanks
+    EXPECT_EQ(ColReSizeWidth(grid, 1, 9, 1500, wide), 1350); // never wider than the inner width less 150
+    grid.SetColWidth(1, 5000);
+    EXPECT_EQ(ColReSizeWidth(grid, 1, 9, 100000, narrow), 825); // a wide column shrinks to its text
 }
 
 } // namespace

@@ -147,6 +147,7 @@ TEST_F(MainMenuTest, ClickingACellSetsTheStatusAndTheCellCommands) {
     EXPECT_EQ(grid->ToolTipText(), L"Program (ImagePath): C:\\svc\\one.exe");
     EXPECT_EQ(grid->tag, L"1");
     EXPECT_TRUE(Enabled(main->menu(), IDM_PROPERTIES));
+    EXPECT_TRUE(Enabled(main->menu(), IDM_DELETE_VALUE));
     click(2, 1); // the DisplayName cell: nothing to show properties of
     EXPECT_FALSE(Enabled(main->menu(), IDM_PROPERTIES));
     EXPECT_TRUE(Enabled(main->menu(), IDM_EDIT_VALUE));
