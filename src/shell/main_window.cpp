@@ -19,6 +19,7 @@ namespace {
 constexpr UINT kFirstViewWindowId = 50000;
 constexpr UINT kUpdateMenusMessage = WM_APP + 2;
 constexpr UINT kNewViewDialogMessage = WM_APP + 3;
+constexpr int kEditMenuPosition = 1;
 constexpr int kWindowMenuPosition = 3;
 constexpr const wchar_t* kCancelCaption = L"&Cancel";
 constexpr std::wstring_view kSettingsKey = L"HKCU\\Software\\Ostrand\\Kivo";
@@ -406,8 +407,10 @@ bool MainWindow::OnCommand(int id) {
         ToggleMatchColumn();
         return true;
     case IDM_FIT_TO_TABLE:
-        if (active != nullptr)
+        if (active != nullptr) {
+            active->ColsReSize();
             active->FitWindowToTable();
+        }
         return true;
     case IDM_MAXIMIZE:
         ToggleMaximized();
@@ -532,6 +535,13 @@ void MainWindow::CellCommandsChanged(const CellCommands& commands) {
     Enable(menu(), IDM_PROPERTIES, commands.properties);
     Enable(menu(), IDM_EDIT_VALUE, commands.editValue);
     Enable(menu(), IDM_DELETE_VALUE, commands.deleteValue);
+}
+
+void MainWindow::PopupEditMenu() {
+    POINT at{};
+    GetCursorPos(&at);
+    TrackPopupMenu(GetSubMenu(menu(), kEditMenuPosition), TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0,
+                   hwnd(), nullptr);
 }
 
 void MainWindow::ViewsChanged() {

@@ -88,6 +88,7 @@ private:
     void FillEnded() override;
     void ViewsChanged() override;
     void CellCommandsChanged(const CellCommands& commands) override;
+    void PopupEditMenu() override;
 
     ViewServices services_;
     Prompter& prompter_;

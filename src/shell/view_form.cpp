@@ -5,6 +5,8 @@
 #include "ui/window_class.h"
 #include "views/catalogue.h"
 
+#include <cstdlib>
+
 namespace vantrel {
 namespace {
 
@@ -300,11 +302,130 @@ void ViewForm::SelectAll() {
     UpdateStatus();
 }
 
+int ViewForm::ColR(int col) const {
+    return grid_ ? grid_->ColPos(col) + view_.grid.ColWidth(col) : 0;
+}
+
+void ViewForm::ColReSize(int col, int weight) {
+    if (grid_ == nullptr || grid_->hwnd() == nullptr)
+        return;
+    const int tpp = view_.twipsPerPixel();
+    const HDC dc = GetDC(grid_->hwnd());
+    const HGDIOBJ old =
+        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(grid_->hwnd(), WM_GETFONT, 0, 0)));
+    const auto measure = [&](std::wstring_view text) {
+        SIZE size{};
+        GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &size);
+        return size.cx * tpp;
+    };
+    RECT inner{};
+    GetClientRect(hwnd(), &inner);
+    view_.grid.SetColWidth(col, ColReSizeWidth(view_.grid, col, weight, inner.right * tpp, measure));
+    SelectObject(dc, old);
+    ReleaseDC(grid_->hwnd(), dc);
+}
+
+void ViewForm::ColsReSize() {
+    for (int c = 0; c < view_.grid.Cols(); ++c)
+        ColReSize(c, 6);
+    Redraw();
+}
+
+void ViewForm::EditFile(int) {}
+void ViewForm::DelkeyPressed() {}
+
 // --- GridEvents ---
+
+void ViewForm::OnGridMouseUp(int button, int shift, int xTwips, int) {
+    GridModel& grid = view_.grid;
+    const int row = grid_->MouseRow();
+    const int col = grid_->MouseCol();
+    if (button > 1) {
+        if (grid.Row() == grid.RowSel() && grid.Col() == grid.ColSel() && row >= 0 && col >= 0) {
+            grid.SetRow(row);
+            grid.SetCol(col);
+            grid_->Refresh();
+            UpdateStatus();
+        }
+        pendingAction_ = 0;
+        owner_.PopupEditMenu();
+        return;
+    }
+    if (pendingAction_ != kActOnRelease)
+        return;
+    pendingAction_ = 0;
+    if (row == 0 && col >= 0) {
+        // Near a header's right edge the column fits its texts; elsewhere on the header it sorts.
+        if (xTwips > ColR(col) - 3 * view_.twipsPerPixel()) {
+            ColReSize(col, 9);
+            grid_->Refresh();
+        } else {
+            view_.FlipSort(col);
+            grid_->Refresh();
+            UpdateStatus();
+        }
+        return;
+    }
+    if (row > 0)
+        ActOnCell(shift);
+}
+
+void ViewForm::ActOnCell(int shift) {
+    const std::wstring clip = view_.grid.Clip();
+    if (clip.find(L'\r') != std::wstring::npos || shift != 0) {
+        std::wstring message;
+        for (const wchar_t c : SelectionMessage(clip, grid_->ToolTipText()))
+            message += c == L'\r' ? std::wstring(L"\r\n") : std::wstring(1, c);
+        prompter_.Message(hwnd(), message, MB_OK);
+        return;
+    }
+    const int col = grid_->MouseCol();
+    if (col < 0 || static_cast<size_t>(col) >= view_.colMap.size() ||
+        view_.colMap[static_cast<size_t>(col)] < 0)
+        return;
+    const CellCommands commands = CellCommandsFor(view_);
+    if (commands.properties)
+        EditFile(1);
+    else if (commands.editValue)
+        EditFile(2);
+}
+
+// A single-cell tooltip goes as soon as the pointer has moved on from where it was set.
+void ViewForm::OnGridMouseMove(int, int, int xTwips, int yTwips) {
+    std::wstring& tag = grid_->tag;
+    if (tag == L"0" || tag.empty())
+        return;
+    if (tag == L"1") {
+        tipAnchor_ = {xTwips, yTwips};
+        tag = L"5";
+    }
+    if (std::abs(xTwips - tipAnchor_.x) + std::abs(yTwips - tipAnchor_.y) > 5) {
+        grid_->SetToolTipText(L"");
+        tag = L"0";
+    }
+}
+
+void ViewForm::OnGridKeyDown(int keyCode, int shift) {
+    lastKey_ = keyCode == VK_DELETE ? VK_DELETE : shift;
+}
+
+void ViewForm::OnGridKeyUp(int keyCode, int shift) {
+    if (keyCode == VK_SPACE || keyCode == VK_MENU || shift != 0)
+        return;
+    if (keyCode == VK_DELETE && lastKey_ == VK_DELETE && CellCommandsFor(view_).deleteValue)
+        DelkeyPressed();
+    lastKey_ = shift;
+}
 
 void ViewForm::OnGridKeyPress(int character) {
     if (character == VK_ESCAPE && view_.viewState == viewstate::kFilling)
         view_.viewState = viewstate::kStopRequested;
+    if (character == VK_RETURN) {
+        // Enter acts on the cell under the pointer as the grid last saw it, as a double-click there would.
+        pendingAction_ = kActOnRelease;
+        OnGridMouseUp(1, 0, 0, 0);
+    }
+    lastKey_ = 0;
 }
 
 } // namespace vantrel

@@ -33,6 +33,15 @@ public:
     // "Toggle sort &order" on the current column, and "&Select all".
     void SortCurrentColumn();
     void SelectAll();
+    // Widens (or narrows) a grid column to its texts with weight 1..9; all columns with weight 6.
+    void ColReSize(int col, int weight);
+    void ColsReSize();
+    // The right edge of a grid column in twips.
+    int ColR(int col) const;
+    // The cell actions of a double-click or Enter (1 properties, 2 edit value) and the Delete key; the cell
+    // actions fill them in.
+    void EditFile(int action);
+    void DelkeyPressed();
     // Sizes the window to its table.
     void FitWindowToTable() { FitToTable(); }
     std::wstring CaptionText() const { return Caption(); }
@@ -75,7 +84,13 @@ private:
     // GridEvents
     void OnGridClick() override { UpdateStatus(); }
     void OnGridRowColChange() override { UpdateStatus(); }
+    void OnGridDblClick() override { pendingAction_ = kActOnRelease; }
+    void OnGridMouseUp(int button, int shift, int xTwips, int yTwips) override;
+    void OnGridMouseMove(int button, int shift, int xTwips, int yTwips) override;
+    void OnGridKeyDown(int keyCode, int shift) override;
+    void OnGridKeyUp(int keyCode, int shift) override;
     void OnGridKeyPress(int character) override;
+    void ActOnCell(int shift);
 
     Prompter& prompter_;
     ViewOwner& owner_;
@@ -89,6 +104,10 @@ private:
     bool creating_ = false;
     bool filled_ = false;
     MessagePump pump_;
+    static constexpr int kActOnRelease = 2;
+    int pendingAction_ = 0; // kActOnRelease after a double-click or Enter, until the next mouse release
+    int lastKey_ = 0;       // the shift state of the last key down, or VK_DELETE
+    POINT tipAnchor_{};     // where the pointer was when a single-cell tooltip was set
     static int runningFills_;
 };
 

@@ -17,6 +17,8 @@ public:
     virtual void ViewsChanged() = 0; // a view window was activated or closed: the menus follow it
     // The active view's current cell changed: "P&roperties", "&Edit value" and "&Delete value" follow it.
     virtual void CellCommandsChanged(const CellCommands& commands) = 0;
+    // A right click in a grid: the "&Edit" menu at the pointer.
+    virtual void PopupEditMenu() = 0;
 };
 
 } // namespace vantrel

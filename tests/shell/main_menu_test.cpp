@@ -160,6 +160,56 @@ TEST_F(MainMenuTest, ClickingACellSetsTheStatusAndTheCellCommands) {
     EXPECT_EQ(grid->ToolTipText(), L"Index: 4 rows. Sorted descending on DisplayName");
 }
 
+TEST_F(MainMenuTest, HeaderDoubleClickSortsOrFitsAndEnterSorts) {
+    ViewForm* form = OpenFilledServices();
+    ASSERT_NE(form, nullptr);
+    GridWindow* grid = form->grid();
+    const int tpp = grid->TwipsPerPixel();
+    const auto at = [&](int xTwips, int row) {
+        return MAKELPARAM(xTwips / tpp, (grid->RowPos(row) + 60) / tpp);
+    };
+    const auto doubleClick = [&](LPARAM point, WPARAM keys = 0) {
+        SendMessageW(grid->hwnd(), WM_LBUTTONDOWN, MK_LBUTTON | keys, point);
+        SendMessageW(grid->hwnd(), WM_LBUTTONUP, keys, point);
+        SendMessageW(grid->hwnd(), WM_LBUTTONDBLCLK, MK_LBUTTON | keys, point);
+        SendMessageW(grid->hwnd(), WM_LBUTTONUP, keys, point);
+    };
+    GridModel& model = form->view().grid;
+    doubleClick(at(grid->ColPos(1) + 300, 0)); // the DisplayName header: sorts ascending
+    doubleClick(at(grid->ColPos(1) + 300, 0)); // and then descending
+    EXPECT_EQ(model.TextMatrix(1, 1), L"Service 2");
+
+    const int before = model.ColWidth(4);
+    doubleClick(at(grid->ColPos(4) + model.ColWidth(4) - tpp, 0)); // within 3 pixels of Group's right edge
+    EXPECT_NE(model.ColWidth(4), before);
+    EXPECT_EQ(model.TextMatrix(1, 1), L"Service 2") << "fitting a column does not sort";
+
+    SendMessageW(grid->hwnd(), WM_MOUSEMOVE, 0, at(grid->ColPos(1) + 300, 0));
+    SendMessageW(grid->hwnd(), WM_CHAR, VK_RETURN, 0); // Enter on the header row sorts again
+    EXPECT_EQ(model.TextMatrix(1, 1), L"Service 0");
+
+    doubleClick(at(grid->ColPos(1) + 300, 2), MK_CONTROL); // a data cell with Ctrl held
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0], L"Selected:\r\nDisplayName: Service 1\r\n\r\nService 1");
+}
+
+TEST_F(MainMenuTest, ASingleCellTooltipGoesWhenThePointerMovesOn) {
+    ViewForm* form = OpenFilledServices();
+    ASSERT_NE(form, nullptr);
+    GridWindow* grid = form->grid();
+    const int tpp = grid->TwipsPerPixel();
+    const LPARAM cell = MAKELPARAM((grid->ColPos(1) + 300) / tpp, (grid->RowPos(2) + 60) / tpp);
+    SendMessageW(grid->hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, cell);
+    SendMessageW(grid->hwnd(), WM_LBUTTONUP, 0, cell);
+    EXPECT_EQ(grid->ToolTipText(), L"DisplayName: Service 1");
+    SendMessageW(grid->hwnd(), WM_MOUSEMOVE, 0, cell); // records where the pointer is
+    EXPECT_EQ(grid->tag, L"5");
+    EXPECT_EQ(grid->ToolTipText(), L"DisplayName: Service 1");
+    SendMessageW(grid->hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(LOWORD(cell) + 2, HIWORD(cell)));
+    EXPECT_EQ(grid->ToolTipText(), L"");
+    EXPECT_EQ(grid->tag, L"0");
+}
+
 TEST_F(MainMenuTest, DetailedListChecksItsEntryAndRefills) {
     ViewForm* form = OpenFilledServices();
     ASSERT_NE(form, nullptr);
