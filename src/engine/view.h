@@ -87,6 +87,14 @@ public:
     // Selects the whole grid, the header row included.
     void selectall();
 
+    // The computer, folder and custom view file an opener gives a view before it fills.
+    void SetType(std::wstring computer, std::wstring folder, std::wstring customViewFile = {}) {
+        computerName = std::move(computer);
+        folderPath = std::move(folder);
+        customFile = std::move(customViewFile);
+    }
+    const std::wstring& GetModeCus() const { return customFile; }
+
     // --- State (as the view window holds it) ---
     std::int16_t viewState = viewstate::kNew;
     ViewKind viewKind = ViewKind::Registry;

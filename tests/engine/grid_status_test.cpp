@@ -123,6 +123,14 @@ TEST_F(GridStatusTest, SortingTogglesAndKeepsRowsTogether) {
     EXPECT_EQ(Column(1), (Texts{L"D", L"Contoso PDF", L"Beta Viewer", L"Acme Tools"}));
 }
 
+TEST_F(GridStatusTest, SetTypeGivesComputerFolderAndCustomFile) {
+    View& v = NewView(L"1");
+    v.SetType(L"PC7", L"C:\\Tools\\", L"C:\\Views\\x.kvf");
+    EXPECT_EQ(v.computerName, L"PC7");
+    EXPECT_EQ(v.folderPath, L"C:\\Tools\\");
+    EXPECT_EQ(v.GetModeCus(), L"C:\\Views\\x.kvf");
+}
+
 TEST_F(GridStatusTest, SelectAllTakesTheHeaderRowToo) {
     View& v = Installed();
     v.selectall();
