@@ -32,7 +32,7 @@ for _ in $(seq 1 200); do
   xdotool search --name '^Vantrel$' >/dev/null 2>&1 && break
   sleep 0.1
 done
-sleep 1 # let the first paint finish
+sleep 3 # the splash, then the new-view dialog
 import -window root "$build/screenshot.png"
 echo "Vantrel is running on the virtual display $DISPLAY."
 echo "Screenshot: $build/screenshot.png"

@@ -152,7 +152,8 @@ HWND ShowSplash() {
         delete state;
         return nullptr;
     }
-    ShowWindow(splash, SW_SHOW);
+    // In front of the main window, which comes up while the splash is still showing.
+    SetWindowPos(splash, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
     UpdateWindow(splash);
     return splash;
 }
