@@ -5,6 +5,7 @@
 #include "engine/view.h"
 #include "platform/win_environment.h"
 #include "platform/win_file_source.h"
+#include "platform/win_ini_files.h"
 #include "platform/win_registry.h"
 #include "ui/message_pump.h"
 
@@ -80,9 +81,10 @@ int main() {
     Answering computers;
     vantrel::WinEnvironment environment;
     vantrel::MatchList matchList;
+    vantrel::WinIniFiles ini;
     matchList.Replace({L"preloaded"}); // the match list load is not part of a fill's cost
     HeadlessHost host;
-    vantrel::View view({registry, files, computers, environment, matchList}, host, 15);
+    vantrel::View view({registry, files, computers, environment, matchList, ini}, host, 15);
     view.definition = BenchDefinition();
 
     const auto start = Clock::now();

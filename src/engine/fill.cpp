@@ -60,8 +60,7 @@ void View::fillflex() {
         if (folderPath.empty())
             folderPath = host_.StartFile();
         host_.SetCaption(L"Table view of " + folderPath);
-        if (iniTableFill)
-            iniTableFill(*this);
+        FillIniTable(services_.ini);
         return EndFill();
     }
     PrepareCaption();

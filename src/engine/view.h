@@ -3,6 +3,7 @@
 // The window that shows it (ViewForm on Windows, a scripted host in tests) stays outside the engine.
 #include "engine/match_list.h"
 #include "engine/view_services.h"
+#include "sources/ini_files.h"
 #include "sources/registry.h"
 #include "ui/grid_model.h"
 #include "views/definition.h"
@@ -53,6 +54,7 @@ struct ViewServices {
     ComputerStatus& computers;
     const Environment& environment;
     MatchList& matchList;
+    IniFiles& ini;
 };
 
 class View {
@@ -76,6 +78,9 @@ public:
 
     // The caption with the progress of a fill: " - nn%" while below 100, nothing at 100.
     void ShowProgress(int percent);
+
+    // The ini table of the file in folderPath: a row per section, a column per key.
+    void FillIniTable(IniFiles& ini);
 
     // Keeps the widths the user gave the grid's columns for the next fill or save.
     void GetCurWidths();
@@ -121,7 +126,6 @@ public:
 
     // Fills of other kinds that the fill hands over to; each fills the grid itself.
     std::function<void(View&)> classListFill;
-    std::function<void(View&)> iniTableFill;
     std::function<void(View&)> customViewReader; // reads customFile into `columns`
 
     size_t itemCount() const { return itemKeys.size(); }

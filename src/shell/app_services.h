@@ -5,6 +5,7 @@
 #include "engine/view.h"
 #include "platform/win_environment.h"
 #include "platform/win_file_source.h"
+#include "platform/win_ini_files.h"
 #include "platform/win_registry.h"
 #include "sources/registry.h"
 #include "ui/prompter.h"
@@ -20,7 +21,7 @@ public:
 
 class AppServices {
 public:
-    ViewServices ForViews() { return {registry_, files_, computers_, environment_, matchList_}; }
+    ViewServices ForViews() { return {registry_, files_, computers_, environment_, matchList_, ini_}; }
     Prompter& prompter() { return prompter_; }
     Registry& registry() { return registry_; }
 
@@ -31,6 +32,7 @@ private:
     AnsweringComputers computers_;
     WinEnvironment environment_;
     MatchList matchList_;
+    WinIniFiles ini_;
     WindowsPrompter prompter_;
 };
 

@@ -49,10 +49,12 @@ Filled FillBuiltIn(int number, int mode, std::wstring dataVariable = {}) {
     FakeComputers computers;
     ProcessEnvironment environment;
     MatchList matchList;
+    FakeIniFiles ini;
     ScriptedHost host;
     host.listMode = mode;
     host.textAnswer = std::move(dataVariable);
-    View view(ViewServices{registry, files, computers, environment, matchList}, host, kTwipsPerPixelAt96Dpi);
+    View view(ViewServices{registry, files, computers, environment, matchList, ini}, host,
+              kTwipsPerPixelAt96Dpi);
     view.definition = ResolveBuiltInView(std::to_wstring(number));
     view.fillflex();
 

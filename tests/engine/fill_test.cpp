@@ -205,15 +205,13 @@ TEST_F(ViewTest, MissingFolderShowsItInTheHeader) {
 }
 
 TEST_F(ViewTest, HandsOverToTheIniAndClassListFills) {
-    View& ini = NewView(L"", ViewKind::IniTable);
+    ini.files[L"C:\\windows\\win.ini"] = {{L"fonts", {}}};
+    View& table = NewView(L"", ViewKind::IniTable);
     host.startFile = L"C:\\windows\\win.ini";
-    bool iniFilled = false;
-    ini.iniTableFill = [&](View& v) {
-        iniFilled = v.folderPath == L"C:\\windows\\win.ini";
-    };
-    ini.fillflex();
-    EXPECT_TRUE(iniFilled);
+    table.fillflex();
+    EXPECT_EQ(table.folderPath, L"C:\\windows\\win.ini");
     EXPECT_EQ(host.caption, L"Table view of C:\\windows\\win.ini");
+    EXPECT_EQ(table.grid.TextMatrix(1, 0), L"fonts");
 
     View& classes = NewView(L"", ViewKind::ClassList);
     bool classesFilled = false;

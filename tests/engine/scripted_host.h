@@ -91,6 +91,37 @@ public:
     std::vector<std::wstring> asked;
 };
 
+// Ini files held in memory: sections in file order, each with its "key=value" entries.
+class FakeIniFiles : public IniFiles {
+public:
+    std::vector<std::wstring> SectionNames(std::wstring_view file) override {
+        ++sectionNameReads;
+        std::vector<std::wstring> names;
+        for (const auto& [name, entries] : files[std::wstring(file)])
+            names.push_back(name);
+        return names;
+    }
+    std::vector<std::wstring> SectionEntries(std::wstring_view file, std::wstring_view section) override {
+        if (onSectionRead)
+            onSectionRead(section);
+        for (const auto& [name, entries] : files[std::wstring(file)])
+            if (LowerCase(name) == LowerCase(section))
+                return entries;
+        return {};
+    }
+    std::wstring ReadIniValue(std::wstring_view file, std::wstring_view section,
+                              std::wstring_view key) override {
+        for (const std::wstring& entry : SectionEntries(file, section))
+            if (LowerCase(entry.substr(0, entry.find(L'='))) == LowerCase(key))
+                return entry.substr(entry.find(L'=') + 1);
+        return {};
+    }
+
+    std::map<std::wstring, std::vector<std::pair<std::wstring, std::vector<std::wstring>>>> files;
+    int sectionNameReads = 0;
+    std::function<void(std::wstring_view)> onSectionRead;
+};
+
 class FakeEnvironment : public Environment {
 public:
     std::wstring Variable(std::wstring_view name) const override {

@@ -22,8 +22,8 @@ protected:
 
     // A new view of that definition (or catalogue number), not yet filled.
     View& NewView(std::wstring definition, ViewKind kind = ViewKind::Registry) {
-        view = std::make_unique<View>(ViewServices{registry, files, computers, environment, matchList}, host,
-                                      15);
+        view = std::make_unique<View>(ViewServices{registry, files, computers, environment, matchList, ini},
+                                      host, 15);
         view->definition =
             definition.size() < 3 && !definition.empty() ? ResolveBuiltInView(definition) : definition;
         view->viewKind = kind;
@@ -65,6 +65,7 @@ protected:
     FakeComputers computers;
     FakeEnvironment environment;
     MatchList matchList;
+    FakeIniFiles ini;
     ScriptedHost host;
     std::unique_ptr<View> view;
 };

@@ -25,7 +25,8 @@ protected:
 
     std::unique_ptr<MainWindow> CreateMain() {
         return MainWindow::Create(GetModuleHandleW(nullptr),
-                                  ViewServices{registry, files, computers, environment, matchList}, prompter);
+                                  ViewServices{registry, files, computers, environment, matchList, ini},
+                                  prompter);
     }
     void ShowMain() {
         main = CreateMain();
@@ -62,6 +63,7 @@ protected:
     FakeComputers computers;
     FakeEnvironment environment;
     MatchList matchList;
+    FakeIniFiles ini;
     ScriptedPrompter prompter;
     std::unique_ptr<MainWindow> main;
 };

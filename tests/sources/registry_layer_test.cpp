@@ -222,9 +222,9 @@ TEST_F(RegistryLayer, CachedReadsGiveWhatSeparateReadsGive) {
     memory.SetString(L"PC7", HKLM, L"Software\\Acme\\Item", L"Name", L"remote");
     const std::wstring key = L"Software\\Acme\\Item";
     const std::pair<std::wstring, std::wstring> reads[] = {
-        {L"", L"Name"},   {L"", L"Count"},          {L"", L"Missing"}, {L"", L"Sub\\"},  {L"", L"Nokey\\x"},
-        {L"", L"*()0"},   {L"", L"*()5"},           {L"PC7", L"Name"}, {L"PC7", L"Count"}, {L"NOSUCHPC", L"Name"},
-        {L"", L"/PC7/Name"}, {L"PC7", L"//Name"},
+        {L"", L"Name"},     {L"", L"Count"},        {L"", L"Missing"},   {L"", L"Sub\\"},
+        {L"", L"Nokey\\x"}, {L"", L"*()0"},         {L"", L"*()5"},      {L"PC7", L"Name"},
+        {L"PC7", L"Count"}, {L"NOSUCHPC", L"Name"}, {L"", L"/PC7/Name"}, {L"PC7", L"//Name"},
     };
     std::vector<std::wstring> separate;
     for (const auto& [computer, expression] : reads)
@@ -237,14 +237,17 @@ TEST_F(RegistryLayer, CachedReadsGiveWhatSeparateReadsGive) {
 TEST_F(RegistryLayer, CachedReadsOpenEachItemKeyAndConnectEachComputerOnce) {
     for (int item = 0; item < 3; ++item)
         for (int v = 0; v < 8; ++v)
-            memory.SetString(L"PC7", HKLM, L"Software\\Acme\\I" + std::to_wstring(item), L"V" + std::to_wstring(v), L"x");
+            memory.SetString(L"PC7", HKLM, L"Software\\Acme\\I" + std::to_wstring(item),
+                             L"V" + std::to_wstring(v), L"x");
     memory.ResetCounters();
     {
         Registry::CachedReads cached(registry);
         for (int item = 0; item < 3; ++item) {
             cached.NextItem();
             for (int v = 0; v < 8; ++v)
-                EXPECT_EQ(Read(L"PC7", L"Software\\Acme\\I" + std::to_wstring(item), L"V" + std::to_wstring(v)), L"x");
+                EXPECT_EQ(
+                    Read(L"PC7", L"Software\\Acme\\I" + std::to_wstring(item), L"V" + std::to_wstring(v)),
+                    L"x");
         }
         EXPECT_EQ(memory.OpenHandleCount(), 2u); // the connection and the last item's key
     }

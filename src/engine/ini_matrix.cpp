@@ -1,0 +1,85 @@
+// The ini table: one grid row per section, one column per key name (in order of first appearance, without
+// regard to case), each cell the key's value in that section.
+#include "engine/view.h"
+#include "views/field.h"
+#include "views/text.h"
+
+#include <map>
+
+namespace vantrel {
+namespace {
+
+constexpr int kSectionColumnWidth = 1200;
+constexpr int kSectionsBetweenLooks = 10;
+
+int ValueColumnWidth(size_t length) {
+    return 1060 + 64 * (static_cast<int>(length) - 10);
+}
+
+// "%name%" values are looked up in the section Strings, its keys compared without regard to case.
+std::map<std::wstring, std::wstring> StringsOf(IniFiles& ini, const std::wstring& file) {
+    std::map<std::wstring, std::wstring> strings;
+    for (const std::wstring& entry : ini.SectionEntries(file, L"Strings"))
+        strings.try_emplace(LowerCase(GetField(entry, L"=", 0)), GetField(entry, L"=", 1));
+    return strings;
+}
+
+} // namespace
+
+void View::FillIniTable(IniFiles& ini) {
+    const std::wstring file = folderPath;
+    viewState = viewstate::kFilling;
+    host_.SetBusyPointer(true);
+    host_.ShowCancelCommand(true);
+    const std::vector<std::wstring> sections = ini.SectionNames(file);
+    grid.SetCols(2);
+    grid.SetRows(1);
+    grid.SetColWidth(0, kSectionColumnWidth);
+    const auto strings = StringsOf(ini, file);
+    std::vector<size_t> longest(2, 0); // the longest text of each column
+
+    for (size_t n = 1; n <= sections.size(); ++n) {
+        if (n % kSectionsBetweenLooks == 0) {
+            host_.LetEventsRun();
+            if (viewState != viewstate::kFilling)
+                break;
+        }
+        const std::wstring& section = sections[n - 1];
+        const int row = grid.Rows();
+        grid.SetRows(row + 1);
+        grid.SetTextMatrix(row, 0, section);
+        if (LowerCase(section) != L"strings") {
+            for (const std::wstring& entry : ini.SectionEntries(file, section)) {
+                const std::wstring key = GetField(entry, L"=", 0);
+                int col = 1;
+                while (col < grid.Cols() && LowerCase(grid.TextMatrix(0, col)) != LowerCase(key))
+                    ++col;
+                if (col == grid.Cols()) {
+                    grid.SetCols(col + 1);
+                    grid.SetTextMatrix(0, col, key);
+                    longest.push_back(key.size());
+                }
+                std::wstring value = GetField(entry, L"=", 1);
+                if (value.size() >= 2 && value.front() == L'%' && value.back() == L'%') {
+                    if (const auto found = strings.find(LowerCase(value.substr(1, value.size() - 2)));
+                        found != strings.end())
+                        value = found->second;
+                }
+                if (value.size() >= 2 && value.front() == L'"' && value.back() == L'"')
+                    value = value.substr(1, value.size() - 2);
+                if (value.empty())
+                    value = L"-";
+                longest[static_cast<size_t>(col)] = std::max(longest[static_cast<size_t>(col)], value.size());
+                grid.SetColWidth(col, ValueColumnWidth(longest[static_cast<size_t>(col)]));
+                grid.SetTextMatrix(row, col, std::move(value));
+            }
+        }
+        if (n % kSectionsBetweenLooks == 0)
+            host_.FitToTable();
+    }
+    host_.SetBusyPointer(false);
+    viewState = viewstate::kIdle;
+    host_.ShowCancelCommand(false);
+}
+
+} // namespace vantrel

@@ -1,0 +1,21 @@
+#pragma once
+// Reading ini files (sectioned key=value text) through the system's profile functions.
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vantrel {
+
+class IniFiles {
+public:
+    virtual ~IniFiles() = default;
+    // The section names in file order; none for a missing file.
+    virtual std::vector<std::wstring> SectionNames(std::wstring_view file) = 0;
+    // The entries ("key=value") of a section in file order, each whole however long the section is.
+    virtual std::vector<std::wstring> SectionEntries(std::wstring_view file, std::wstring_view section) = 0;
+    // One value; empty when missing.
+    virtual std::wstring ReadIniValue(std::wstring_view file, std::wstring_view section,
+                                      std::wstring_view key) = 0;
+};
+
+} // namespace vantrel
