@@ -76,9 +76,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR rawCommandLine, int sho
     mainWindow->Show(showCommand);
     if (commandLine.starts_with(L'['))
         mainWindow->LinkExecute(commandLine);
-    else if (!commandLine.empty())
+    else if (!commandLine.empty()) {
         mainWindow->SetStartFile(commandLine);
-    else {
+        mainWindow->OpenStartFile();
+    } else {
         LingerSplash(splash.hwnd());
         mainWindow->PostNewViewDialog(); // the user is asked for a first view once the window is up
     }

@@ -1,6 +1,7 @@
 #include "shell/main_window.h"
 
 #include "dialogs/about/about_box.h"
+#include "platform/win_files.h"
 #include "shell/command_language.h"
 #include "shell/main_menu_ids.h"
 #include "shell/window_setting.h"
@@ -210,12 +211,40 @@ void MainWindow::ShowHelp() {
         ShellExecuteW(hwnd(), L"open", (folder + L"Kivo.html").c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
+ViewForm* MainWindow::OpeniniFile(const std::wstring& path, bool foldersAllowed) {
+    if (FileExists(path)) {
+        if (ExtOf(path) == L"kvf")
+            return OpenView({.kind = ViewKind::CustomFile, .customFile = path});
+        return OpenView({.kind = ViewKind::IniTable, .folderPath = path});
+    }
+    if (!foldersAllowed || !FolderExists(path))
+        return nullptr;
+    const std::wstring folder = path.ends_with(L'\\') ? path : path + L"\\";
+    const bool installs = FileExists(folder + L"*.msi");
+    return OpenView({.definition = std::to_wstring(installs ? kInstallFolderView : kExeFilesView),
+                     .kind = ViewKind::Folder,
+                     .folderPath = folder});
+}
+
+void MainWindow::OpenStartFile() {
+    if (startFile_.empty())
+        return;
+    ViewForm* form = OpeniniFile(startFile_, true);
+    if (form == nullptr) {
+        prompter_.Message(hwnd(), L"Could not open " + startFile_, MB_OK);
+        startFile_.clear();
+        return;
+    }
+    if (ExtOf(startFile_) == L"ini")
+        SendMessageW(mdiClient_, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(form->hwnd()), 0);
+}
+
 void MainWindow::ShowUsage() {
     prompter_.Message(hwnd(), UsageText(), MB_OK);
 }
 
-// Commands run one after another; each sees the windows the ones before it opened. Opening files, ini
-// tables, other computers, export, match, sort and transpose come with their parts.
+// Commands run one after another; each sees the windows the ones before it opened, filled. Other computers,
+// export, match, sort and transpose come with their parts.
 bool MainWindow::LinkExecute(std::wstring_view commands) {
     bool accepted = true;
     for (const Command& command : ParseCommandString(commands)) {
@@ -224,13 +253,19 @@ bool MainWindow::LinkExecute(std::wstring_view commands) {
             PostMessageW(hwnd(), WM_CLOSE, 0, 0);
             return accepted;
         }
+        ViewForm* opened = nullptr;
         if (command.word == L"open") {
-            accepted =
-                false; // custom view and ini files open once those views are there; until then it fails
+            opened = OpeniniFile(command.argument, false);
+            accepted = accepted && opened != nullptr;
         } else if (command.word == L"opensw") {
-            OpenView({.computer = command.argument});
+            opened = OpenView({.computer = command.argument});
         } else if (command.word == L"openocx") {
-            OpenView({.computer = command.argument, .kind = ViewKind::ClassList});
+            opened = OpenView({.computer = command.argument, .kind = ViewKind::ClassList});
+        } else if (command.word == L"openini") {
+            if (FileExists(command.argument)) {
+                startFile_ = command.argument;
+                opened = OpenView({.kind = ViewKind::IniTable});
+            }
         } else if (command.word == L"detail") {
             List_Click(LeadingNumber(command.argument, 1) != 0 ? 1 : 0);
         } else if (command.word == L"close") {
@@ -239,6 +274,8 @@ bool MainWindow::LinkExecute(std::wstring_view commands) {
         } else if (command.word == L"exit") {
             PostMessageW(hwnd(), WM_CLOSE, 0, 0);
         }
+        if (opened != nullptr)
+            opened->FillNow(); // the next command acts on a filled view
     }
     return accepted;
 }

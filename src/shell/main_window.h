@@ -57,6 +57,12 @@ public:
     // Opens the new-view dialog once the messages waiting now have run (the start asks for a first view).
     void PostNewViewDialog();
     void SetStartFile(std::wstring file) { startFile_ = std::move(file); }
+    // Opens a file: a custom view file (.kvf), any other file as an ini table, or a folder as a folder view
+    // when folders are allowed. nullptr when there is no such file (or folder).
+    ViewForm* OpeniniFile(const std::wstring& path, bool foldersAllowed);
+    // The file named on the command line, once the main window is up: "Could not open " when it fails, an
+    // ini file maximized.
+    void OpenStartFile();
     bool ServesDde() const { return dde_ && dde_->running(); }
 
     // Hands the frame's accelerators and the MDI keys (Ctrl+F4, Ctrl+F6) their messages; true when used.

@@ -130,6 +130,11 @@ void ViewForm::OnSize(UINT type, int width, int height) {
         MoveWindow(grid_->hwnd(), 0, 0, width, height, TRUE);
 }
 
+void ViewForm::FillNow() {
+    if (!filled_)
+        Fill();
+}
+
 void ViewForm::OnStartFill() {
     Fill();
 }

@@ -28,6 +28,8 @@ public:
 
     // Refills the view (after the user's column widths are kept), or stops a fill that runs.
     void Refresh();
+    // Runs the first fill now, unless it ran already (commands act on a view only once it is filled).
+    void FillNow();
     // The status tooltip and the cell commands for the grid's selection.
     void UpdateStatus();
     // "Toggle sort &order" on the current column, and "&Select all".
