@@ -303,6 +303,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (toolbar_.OnNotify(reinterpret_cast<NMHDR*>(lParam)))
             return 0;
         break;
+    case WM_DROPFILES:
+        OnDropFiles(reinterpret_cast<HDROP>(wParam));
+        return 0;
     case WM_SIZE:
         // Not for the frame's default: it would cover the toolbar with the MDI client.
         OnSize(LOWORD(lParam), HIWORD(lParam));
@@ -329,6 +332,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 bool MainWindow::OnCreate() {
     if (!toolbar_.Create(hwnd(), TwipsPerPixel()))
         return false;
+    DragAcceptFiles(hwnd(), TRUE);
     CLIENTCREATESTRUCT client{};
     client.hWindowMenu = GetSubMenu(GetMenu(hwnd()), kWindowMenuPosition);
     client.idFirstChild = kFirstViewWindowId;
@@ -414,6 +418,9 @@ bool MainWindow::OnCommand(int id) {
     case IDM_NEW_VIEW:
         OpenNewViewDialog();
         return true;
+    case IDM_INI_FILE:
+        OpenStd_Click(3);
+        return true;
     case IDM_LOCALLY_INSTALLED:
         OpenStd_Click(1);
         return true;
@@ -492,7 +499,35 @@ void MainWindow::OpenStd_Click(int index) {
         OpenView({});
     else if (index == 2)
         OpenView({.kind = ViewKind::ClassList});
-    // 3 (an ini file) and 4 (installs on a path) come with their dialogs.
+    else if (index == 3 && ChooseIniFile())
+        OpenView({.kind = ViewKind::IniTable}); // it takes the start file
+    // 4 (installs on a path) comes with the selection form.
+}
+
+bool MainWindow::ChooseIniFile() {
+    std::wstring start = startFile_;
+    if (start.empty())
+        start = services_.environment.Variable(L"systemroot") + L"\\win.ini";
+    FileDialogRequest request{.title = L"Open ini file",
+                              .filter = L"ini files (*.ini)|*.ini|All files (*.*)|*.*",
+                              .folder = PathOf(start),
+                              .fileName = FileNameOf(start)};
+    const std::wstring chosen = prompter_.FileDialog(hwnd(), request);
+    if (!FileExists(chosen))
+        return false;
+    startFile_ = chosen;
+    return true;
+}
+
+// Files dropped from the shell open as OpeniniFile would open them, folders as folder views.
+void MainWindow::OnDropFiles(HDROP drop) {
+    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+        std::wstring path(DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
+        path.resize(DragQueryFileW(drop, i, path.data(), static_cast<UINT>(path.size())));
+        OpeniniFile(path, true);
+    }
+    DragFinish(drop);
 }
 
 void MainWindow::List_Click(int index) {

@@ -6,6 +6,8 @@
 #include "shell/view_owner.h"
 #include "ui/base_window.h"
 
+#include <shellapi.h>
+
 #include <memory>
 #include <string_view>
 
@@ -63,6 +65,9 @@ public:
     // The file named on the command line, once the main window is up: "Could not open " when it fails, an
     // ini file maximized.
     void OpenStartFile();
+    // The ini file to show as a table: true when the user chose an existing file, which is then the start
+    // file.
+    bool ChooseIniFile();
     bool ServesDde() const { return dde_ && dde_->running(); }
 
     // Hands the frame's accelerators and the MDI keys (Ctrl+F4, Ctrl+F6) their messages; true when used.
@@ -77,6 +82,7 @@ private:
     bool OnCommand(int id);
     void OnToolbarCommand(int id);
     void OnSize(int width, int height);
+    void OnDropFiles(HDROP drop);
     bool OnClose();
     void OnDestroy();
     void UpdateMenus();

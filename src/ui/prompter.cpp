@@ -2,6 +2,8 @@
 
 #include "dialogs/input_box/input_box.h"
 
+#include <commdlg.h>
+
 namespace vantrel {
 
 int WindowsPrompter::Message(HWND owner, std::wstring_view text, UINT buttons) {
@@ -15,6 +17,37 @@ std::optional<std::wstring> WindowsPrompter::Input(HWND owner, std::wstring_view
 
 std::optional<NewViewChoice> WindowsPrompter::ChooseNewView(HWND owner) {
     return ShowNewViewDialog(owner, *this);
+}
+
+std::wstring WindowsPrompter::FileDialog(HWND owner, FileDialogRequest& request) {
+    std::wstring filter = request.filter + L"||";
+    for (wchar_t& c : filter)
+        if (c == L'|')
+            c = L'\0';
+    std::wstring file = request.fileName;
+    file.resize(file.size() + 500, L'\0');
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof(dialog);
+    dialog.hwndOwner = owner;
+    dialog.lpstrFilter = filter.c_str();
+    dialog.lpstrFile = file.data();
+    dialog.nMaxFile = static_cast<DWORD>(file.size());
+    dialog.lpstrInitialDir = request.folder.c_str();
+    dialog.lpstrTitle = request.title.c_str();
+    dialog.lpstrDefExt = request.defaultExtension.empty() ? nullptr : request.defaultExtension.c_str();
+    dialog.Flags =
+        OFN_HIDEREADONLY | OFN_NOCHANGEDIR | (request.save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
+    const BOOL chosen = request.save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
+    if (!chosen) {
+        if (const DWORD error = CommDlgExtendedError(); error != 0)
+            Message(owner, L"File dialog error #" + std::to_wstring(error), MB_OK);
+        return {};
+    }
+    const std::wstring path = file.c_str();
+    const size_t slash = path.rfind(L'\\');
+    request.folder = slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
+    request.fileName = path.substr(slash == std::wstring::npos ? 0 : slash + 1);
+    return path;
 }
 
 } // namespace vantrel

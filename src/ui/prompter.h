@@ -10,6 +10,16 @@
 
 namespace vantrel {
 
+// An open or save dialog: what it starts with, and (after it) where the user went.
+struct FileDialogRequest {
+    bool save = false;
+    std::wstring title;
+    std::wstring defaultExtension;
+    std::wstring filter;   // "description|pattern|description|pattern"
+    std::wstring folder;   // where it starts; the chosen file's folder afterwards
+    std::wstring fileName; // preselected; the chosen file's name afterwards
+};
+
 class Prompter {
 public:
     virtual ~Prompter() = default;
@@ -20,6 +30,8 @@ public:
                                               std::wstring_view initial) = 0;
     // The new-view dialog; nothing when cancelled.
     virtual std::optional<NewViewChoice> ChooseNewView(HWND owner) = 0;
+    // The chosen file's full path, or an empty text when cancelled.
+    virtual std::wstring FileDialog(HWND owner, FileDialogRequest& request) = 0;
 };
 
 // The real dialogs.
@@ -29,6 +41,7 @@ public:
     std::optional<std::wstring> Input(HWND owner, std::wstring_view prompt,
                                       std::wstring_view initial) override;
     std::optional<NewViewChoice> ChooseNewView(HWND owner) override;
+    std::wstring FileDialog(HWND owner, FileDialogRequest& request) override;
 };
 
 } // namespace vantrel

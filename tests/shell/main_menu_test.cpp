@@ -9,7 +9,9 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstring>
 #include <functional>
+#include <shlobj.h>
 
 namespace vantrel {
 namespace {
@@ -239,6 +241,63 @@ TEST_F(MainMenuTest, FilesOpenAsIniTablesAndFoldersAsFolderViews) {
     RunFor(200ms);
     DeleteFileW(file.c_str());
     RemoveDirectoryW(folder.c_str());
+}
+
+// An HDROP as the shell hands dropped files over.
+HDROP DroppedFiles(const std::vector<std::wstring>& paths) {
+    std::wstring list;
+    for (const std::wstring& path : paths)
+        list += path + L'\0';
+    list += L'\0';
+    const SIZE_T bytes = sizeof(DROPFILES) + list.size() * sizeof(wchar_t);
+    const HGLOBAL memory = GlobalAlloc(GHND, bytes);
+    auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
+    header->pFiles = sizeof(DROPFILES);
+    header->fWide = TRUE;
+    std::memcpy(reinterpret_cast<BYTE*>(header) + sizeof(DROPFILES), list.data(),
+                list.size() * sizeof(wchar_t));
+    GlobalUnlock(memory);
+    return static_cast<HDROP>(memory);
+}
+
+TEST_F(MainMenuTest, IniFileAsAMatrixAsksForTheFile) {
+    wchar_t temp[MAX_PATH]{};
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring file = std::wstring(temp) + L"vantrel chosen.ini";
+    CloseHandle(CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    ini.files[file] = {{L"Colors", {L"Window=255 255 255"}}};
+    environment.variables[L"systemroot"] = L"C:\\windows";
+
+    prompter.fileDialogAnswer = file;
+    Command(IDM_INI_FILE);
+    ASSERT_EQ(prompter.fileDialogs.size(), 1u);
+    EXPECT_EQ(prompter.fileDialogs[0].title, L"Open ini file");
+    EXPECT_EQ(prompter.fileDialogs[0].filter, L"ini files (*.ini)|*.ini|All files (*.*)|*.*");
+    EXPECT_EQ(prompter.fileDialogs[0].folder, L"C:\\windows\\");
+    EXPECT_EQ(prompter.fileDialogs[0].fileName, L"win.ini");
+    RunFor(300ms);
+    ViewForm* table = main->ActiveView();
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(table->view().viewKind, ViewKind::IniTable);
+    EXPECT_EQ(table->view().grid.TextMatrix(1, 0), L"Colors");
+
+    prompter.fileDialogAnswer.clear(); // cancelled: nothing opens
+    Command(IDM_CLOSE);
+    RunFor(100ms);
+    Command(IDM_INI_FILE);
+    RunFor(100ms);
+    EXPECT_EQ(main->ActiveView(), nullptr);
+    EXPECT_EQ(prompter.fileDialogs[1].fileName, L"vantrel chosen.ini"); // starts from the last file chosen
+
+    SendMessageW(main->hwnd(), WM_DROPFILES,
+                 reinterpret_cast<WPARAM>(DroppedFiles({file, std::wstring(temp)})), 0);
+    RunFor(300ms);
+    ViewForm* dropped = main->ActiveView();
+    ASSERT_NE(dropped, nullptr);
+    EXPECT_EQ(dropped->view().viewKind, ViewKind::Folder); // the folder, dropped last
+    EXPECT_TRUE(dropped->CaptionText().starts_with(L"Contents view of "))
+        << std::string(dropped->CaptionText().begin(), dropped->CaptionText().end());
+    DeleteFileW(file.c_str());
 }
 
 TEST_F(MainMenuTest, AStartFileThatIsNotThereIsReported) {

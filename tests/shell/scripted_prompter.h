@@ -23,7 +23,14 @@ public:
         return newViewChoice;
     }
 
+    std::wstring FileDialog(HWND, FileDialogRequest& request) override {
+        fileDialogs.push_back(request);
+        return fileDialogAnswer;
+    }
+
     std::vector<std::wstring> messages;
+    std::vector<FileDialogRequest> fileDialogs;
+    std::wstring fileDialogAnswer;
     int newViewDialogs = 0;
     std::optional<NewViewChoice> newViewChoice;
     std::vector<std::wstring> prompts;
