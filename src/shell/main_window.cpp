@@ -266,6 +266,11 @@ bool MainWindow::LinkExecute(std::wstring_view commands) {
                 startFile_ = command.argument;
                 opened = OpenView({.kind = ViewKind::IniTable});
             }
+        } else if (command.word == L"connect") {
+            opened = OpenOnComputer(command.argument);
+        } else if (command.word == L"sort") {
+            if (ViewForm* active = ActiveView())
+                active->SortByCommand(command.argument);
         } else if (command.word == L"detail") {
             List_Click(LeadingNumber(command.argument, 1) != 0 ? 1 : 0);
         } else if (command.word == L"close") {
@@ -502,6 +507,19 @@ void MainWindow::OpenStd_Click(int index) {
     else if (index == 3 && ChooseIniFile())
         OpenView({.kind = ViewKind::IniTable}); // it takes the start file
     // 4 (installs on a path) comes with the selection form.
+}
+
+ViewForm* MainWindow::OpenOnComputer(const std::wstring& computer) {
+    ViewForm* active = ActiveView();
+    if (active == nullptr ||
+        static_cast<int>(active->view().viewKind) >= static_cast<int>(ViewKind::IniTable))
+        return nullptr;
+    View& from = active->view();
+    from.GetCurWidths();
+    return OpenView({.computer = computer,
+                     .definition = MakCGp(from.columns, from.twipsPerPixel()),
+                     .kind = from.viewKind,
+                     .customFile = from.customFile});
 }
 
 bool MainWindow::ChooseIniFile() {

@@ -65,6 +65,8 @@ public:
     // The file named on the command line, once the main window is up: "Could not open " when it fails, an
     // ini file maximized.
     void OpenStartFile();
+    // A copy of the active view (registry, custom and class views) on another computer.
+    ViewForm* OpenOnComputer(const std::wstring& computer);
     // The ini file to show as a table: true when the user chose an existing file, which is then the start
     // file.
     bool ChooseIniFile();

@@ -4,6 +4,8 @@
 #include "engine/window_fit.h"
 #include "ui/window_class.h"
 #include "views/catalogue.h"
+#include "views/field.h"
+#include "views/text.h"
 
 #include <cstdlib>
 
@@ -135,8 +137,10 @@ void ViewForm::FillNow() {
         Fill();
 }
 
+// A command may have filled the window before its first fill came round to it.
 void ViewForm::OnStartFill() {
-    Fill();
+    if (!filled_)
+        Fill();
 }
 
 void ViewForm::Fill() {
@@ -295,6 +299,20 @@ void ViewForm::UpdateStatus() {
 
 void ViewForm::SortCurrentColumn() {
     view_.FlipSort(-1);
+    if (grid_)
+        grid_->Refresh();
+    UpdateStatus();
+}
+
+void ViewForm::SortByCommand(std::wstring_view argument) {
+    std::wstring_view number = TrimBlanks(argument);
+    if (number.starts_with(L'-') || number.starts_with(L'+'))
+        number.remove_prefix(1);
+    if (view_.viewState != viewstate::kIdle && view_.viewState != viewstate::kIdleDescending)
+        return;
+    view_.viewState =
+        argument.find(L'-') != std::wstring_view::npos ? viewstate::kIdleDescending : viewstate::kIdle;
+    view_.FlipSort(LeadingNumber(number, 240));
     if (grid_)
         grid_->Refresh();
     UpdateStatus();

@@ -34,6 +34,8 @@ public:
     void UpdateStatus();
     // "Toggle sort &order" on the current column, and "&Select all".
     void SortCurrentColumn();
+    // The command "sort": the column given, descending when the argument has a "-" anywhere.
+    void SortByCommand(std::wstring_view argument);
     void SelectAll();
     // Widens (or narrows) a grid column to its texts with weight 1..9; all columns with weight 6.
     void ColReSize(int col, int weight);

@@ -300,6 +300,36 @@ TEST_F(MainMenuTest, IniFileAsAMatrixAsksForTheFile) {
     DeleteFileW(file.c_str());
 }
 
+TEST_F(MainMenuTest, SortCommandsSetTheDirection) {
+    ViewForm* form = OpenFilledServices();
+    ASSERT_NE(form, nullptr);
+    const GridModel& grid = form->view().grid;
+    EXPECT_TRUE(main->LinkExecute(L"[Sort 1 -]"));
+    EXPECT_EQ(grid.TextMatrix(1, 1), L"Service 2");
+    EXPECT_TRUE(main->LinkExecute(L"[Sort 1]"));
+    EXPECT_EQ(grid.TextMatrix(1, 1), L"Service 0");
+    EXPECT_TRUE(main->LinkExecute(L"[Sort -1]"));
+    EXPECT_EQ(grid.TextMatrix(1, 1), L"Service 2");
+    EXPECT_TRUE(main->LinkExecute(L"[Sort 1 +]"));
+    EXPECT_EQ(grid.TextMatrix(1, 1), L"Service 0");
+    EXPECT_EQ(form->view().sortText, L" Sorted ascending");
+}
+
+TEST_F(MainMenuTest, ConnectCopiesTheActiveViewToAnotherComputer) {
+    memory.SetString(L"PC7", HKLM, L"System\\CurrentControlSet\\Services\\Remote", L"DisplayName",
+                     L"Remote service");
+    memory.SetDword(L"PC7", HKLM, L"System\\CurrentControlSet\\Services\\Remote", L"Type", 32);
+    ViewForm* local = OpenFilledServices();
+    ASSERT_NE(local, nullptr);
+    EXPECT_TRUE(main->LinkExecute(L"[Connect PC7]"));
+    ViewForm* remote = main->ActiveView();
+    ASSERT_NE(remote, local);
+    EXPECT_EQ(remote->view().computerName, L"PC7");
+    EXPECT_EQ(remote->view().grid.TextMatrix(1, 1), L"Remote service");
+    EXPECT_EQ(remote->CaptionText(), L"Registered services view on PC7");
+    EXPECT_EQ(local->view().computerName, L""); // the view it was copied from stays as it was
+}
+
 TEST_F(MainMenuTest, AStartFileThatIsNotThereIsReported) {
     main->SetStartFile(L"C:\\nowhere\\x.ini");
     main->OpenStartFile();
