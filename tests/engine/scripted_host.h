@@ -2,6 +2,7 @@
 // Test doubles of what a view reaches outside the engine: a scripted window, files, computers and the
 // environment, each recording what the engine asked of it.
 #include "engine/view.h"
+#include "support/memory_registry.h"
 #include "views/text.h"
 
 #include <functional>
@@ -129,6 +130,19 @@ public:
         return found == variables.end() ? std::wstring() : found->second;
     }
     std::map<std::wstring, std::wstring> variables; // lower-case names
+};
+
+// Every service a view reaches, faked: in-memory registries, files, computers, environment and ini files.
+struct FakeViewServices {
+    MemoryRegistry memory;
+    Registry registry{memory};
+    FakeFiles files;
+    FakeComputers computers;
+    FakeEnvironment environment;
+    MatchList matchList;
+    FakeIniFiles ini;
+
+    ViewServices ForViews() { return {registry, files, computers, environment, matchList, ini}; }
 };
 
 } // namespace vantrel::test

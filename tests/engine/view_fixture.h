@@ -10,7 +10,7 @@
 
 namespace vantrel::test {
 
-class ViewTest : public ::testing::Test {
+class ViewTest : public ::testing::Test, protected FakeViewServices {
 protected:
     ViewTest() {
         memory.SetString(L"", RootKey::LocalMachine, L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion",
@@ -22,8 +22,7 @@ protected:
 
     // A new view of that definition (or catalogue number), not yet filled.
     View& NewView(std::wstring definition, ViewKind kind = ViewKind::Registry) {
-        view = std::make_unique<View>(ViewServices{registry, files, computers, environment, matchList, ini},
-                                      host, 15);
+        view = std::make_unique<View>(ForViews(), host, 15);
         view->definition =
             definition.size() < 3 && !definition.empty() ? ResolveBuiltInView(definition) : definition;
         view->viewKind = kind;
@@ -59,13 +58,6 @@ protected:
         return values;
     }
 
-    MemoryRegistry memory;
-    Registry registry{memory};
-    FakeFiles files;
-    FakeComputers computers;
-    FakeEnvironment environment;
-    MatchList matchList;
-    FakeIniFiles ini;
     ScriptedHost host;
     std::unique_ptr<View> view;
 };

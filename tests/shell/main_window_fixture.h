@@ -13,7 +13,19 @@
 
 namespace vantrel::test {
 
-class MainWindowFixture : public ::testing::Test {
+inline std::wstring WindowText(HWND hwnd) {
+    wchar_t buffer[512]{};
+    GetWindowTextW(hwnd, buffer, 512);
+    return buffer;
+}
+
+inline std::wstring ClassName(HWND hwnd) {
+    wchar_t buffer[256]{};
+    GetClassNameW(hwnd, buffer, 256);
+    return buffer;
+}
+
+class MainWindowFixture : public ::testing::Test, protected FakeViewServices {
 protected:
     ~MainWindowFixture() override {
         if (main && main->hwnd())
@@ -24,9 +36,7 @@ protected:
     }
 
     std::unique_ptr<MainWindow> CreateMain() {
-        return MainWindow::Create(GetModuleHandleW(nullptr),
-                                  ViewServices{registry, files, computers, environment, matchList, ini},
-                                  prompter);
+        return MainWindow::Create(GetModuleHandleW(nullptr), ForViews(), prompter);
     }
     void ShowMain() {
         main = CreateMain();
@@ -57,13 +67,6 @@ protected:
         RunUntil([] { return false; }, time);
     }
 
-    MemoryRegistry memory;
-    Registry registry{memory};
-    FakeFiles files;
-    FakeComputers computers;
-    FakeEnvironment environment;
-    MatchList matchList;
-    FakeIniFiles ini;
     ScriptedPrompter prompter;
     std::unique_ptr<MainWindow> main;
 };

@@ -8,17 +8,8 @@
 namespace vantrel {
 namespace {
 
-std::wstring WindowText(HWND hwnd) {
-    wchar_t buffer[256]{};
-    GetWindowTextW(hwnd, buffer, 256);
-    return buffer;
-}
-
-std::wstring ClassName(HWND hwnd) {
-    wchar_t buffer[256]{};
-    GetClassNameW(hwnd, buffer, 256);
-    return buffer;
-}
+using test::ClassName;
+using test::WindowText;
 
 class MainWindowTest : public test::MainWindowFixture {
 protected:

@@ -11,6 +11,8 @@
 namespace vantrel {
 namespace {
 
+using test::WindowText;
+
 using namespace std::chrono_literals;
 constexpr auto HKLM = RootKey::LocalMachine;
 constexpr int kManyKeys = 30000; // a fill long enough to be reached while it runs
@@ -39,12 +41,6 @@ void DuringFill(ViewForm* form, bool& wasFilling, std::function<void()> action) 
         action();
         return true;
     });
-}
-
-std::wstring WindowText(HWND hwnd) {
-    wchar_t buffer[512]{};
-    GetWindowTextW(hwnd, buffer, 512);
-    return buffer;
 }
 
 class ViewFormTest : public test::MainWindowFixture {
