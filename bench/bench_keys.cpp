@@ -1,10 +1,11 @@
 #include "bench_keys.h"
 
+#include "bench_clock.h"
+
 #include <windows.h>
 
 #include <psapi.h> // after windows.h, which it needs
 
-#include <chrono>
 #include <cstdio>
 
 namespace bench {
@@ -41,7 +42,7 @@ void PrepareKeys() {
                      &size) == ERROR_SUCCESS &&
         complete == 1)
         return;
-    const auto start = std::chrono::steady_clock::now();
+    const auto start = Clock::now();
     RegDeleteTreeW(HKEY_CURRENT_USER, kBenchKey);
     const std::wstring flat = std::wstring(kBenchKey) + L"\\Flat\\";
     for (int k = 0; k < kKeys; ++k)
@@ -56,14 +57,13 @@ void PrepareKeys() {
     RegSetValueExW(key, L"Complete", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&complete),
                    sizeof(complete));
     RegCloseKey(key);
-    std::printf("setup_time: %.1f s\n",
-                std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+    std::printf("setup_time: %.1f s\n", Seconds(start));
 }
 
 double RawPerKeyLoop(int values) {
     const std::wstring base = std::wstring(kBenchKey) + L"\\Flat\\";
     BYTE buffer[400];
-    const auto start = std::chrono::steady_clock::now();
+    const auto start = Clock::now();
     for (int k = 0; k < kKeys; ++k) {
         HKEY handle = nullptr;
         if (RegOpenKeyExW(HKEY_CURRENT_USER, (base + KeyName(k)).c_str(), 0, KEY_READ | KEY_WOW64_64KEY,
@@ -75,7 +75,7 @@ double RawPerKeyLoop(int values) {
         }
         RegCloseKey(handle);
     }
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    return Seconds(start);
 }
 
 double PeakMemoryMegabytes() {

@@ -3,56 +3,19 @@
 // and peak memory. Sorting and painting are not part of it.
 #include "bench_keys.h"
 #include "engine/view.h"
+#include "headless_host.h"
 #include "platform/win_environment.h"
 #include "platform/win_file_source.h"
 #include "platform/win_ini_files.h"
 #include "platform/win_registry.h"
-#include "ui/message_pump.h"
 
 #include <windows.h>
 
-#include <chrono>
 #include <cstdio>
 
 namespace {
 
 using namespace bench;
-using Clock = std::chrono::steady_clock;
-
-double Seconds(Clock::time_point start) {
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-// A view window without a window: the fill's view of it, with the same message pumping as the real one.
-class HeadlessHost final : public vantrel::ViewHost {
-public:
-    std::wstring Caption() const override { return caption_; }
-    void SetCaption(std::wstring_view caption) override { caption_ = caption; }
-    void SetBusyPointer(bool) override {}
-    void ShowCancelCommand(bool) override {}
-    void ShowMessage(std::wstring_view text) override {
-        std::printf("message: %ls\n", std::wstring(text).c_str());
-    }
-    bool AskYesNo(std::wstring_view) override { return false; }
-    std::wstring AskText(std::wstring_view) override { return {}; }
-    void LetEventsRun() override {
-        const auto start = Clock::now();
-        pump_.LetMessagesRun();
-        eventSeconds += Seconds(start);
-    }
-    bool IsMaximized() const override { return false; }
-    void RestoreSize() override {}
-    void FitToTable() override {}
-    void Redraw() override {}
-    int ListMode() const override { return 0; }
-    std::wstring StartFile() const override { return {}; }
-
-    double eventSeconds = 0;
-
-private:
-    std::wstring caption_;
-    vantrel::MessagePump pump_;
-};
 
 class Answering final : public vantrel::ComputerStatus {
 public:

@@ -1,24 +1,19 @@
 // Registry layer figures for 15,000 keys of 10 values in the test prefix: ReadValue against the raw API calls
 // it makes, and EnumKeys over a flat key and over a wildcard base of the same size.
+#include "bench_clock.h"
 #include "bench_keys.h"
 #include "platform/win_registry.h"
 #include "sources/registry.h"
 
 #include <windows.h>
 
-#include <chrono>
 #include <cstdio>
 #include <string>
 
 namespace {
 
 using namespace bench;
-using Clock = std::chrono::steady_clock;
 constexpr int kValuesRead = 8;
-
-double Seconds(Clock::time_point start) {
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
 
 double ReadThroughLayer(vantrel::Registry& registry) {
     const std::wstring base = L"HKCU\\" + std::wstring(kBenchKey) + L"\\Flat\\";

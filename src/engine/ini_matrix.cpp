@@ -5,6 +5,7 @@
 #include "views/text.h"
 
 #include <map>
+#include <unordered_map>
 
 namespace vantrel {
 namespace {
@@ -37,6 +38,9 @@ void View::FillIniTable(IniFiles& ini) {
     grid.SetColWidth(0, kSectionColumnWidth);
     const auto strings = StringsOf(ini, file);
     std::vector<size_t> longest(2, 0); // the longest text of each column
+    // Lower-case key name -> its column. Column 1 keeps its empty header, so entries without a key land
+    // there.
+    std::unordered_map<std::wstring, int> columns{{L"", 1}};
 
     for (size_t n = 1; n <= sections.size(); ++n) {
         if (n % kSectionsBetweenLooks == 0) {
@@ -51,10 +55,9 @@ void View::FillIniTable(IniFiles& ini) {
         if (LowerCase(section) != L"strings") {
             for (const std::wstring& entry : ini.SectionEntries(file, section)) {
                 const std::wstring key = GetField(entry, L"=", 0);
-                int col = 1;
-                while (col < grid.Cols() && LowerCase(grid.TextMatrix(0, col)) != LowerCase(key))
-                    ++col;
-                if (col == grid.Cols()) {
+                const auto [known, added] = columns.try_emplace(LowerCase(key), grid.Cols());
+                const int col = known->second;
+                if (added) {
                     grid.SetCols(col + 1);
                     grid.SetTextMatrix(0, col, key);
                     longest.push_back(key.size());

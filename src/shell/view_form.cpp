@@ -356,6 +356,16 @@ void ViewForm::ColsReSize() {
 
 void ViewForm::EditFile(int) {}
 void ViewForm::DelkeyPressed() {}
+void ViewForm::AutoMatch(int) {}
+void ViewForm::OpenExcel() {}
+
+void ViewForm::SetMatchColumn(int col) {
+    if (col < 0 || col >= view_.grid.Cols())
+        return;
+    view_.grid.SetCol(col);
+    AutoMatch(1);
+    UpdateStatus();
+}
 
 // --- GridEvents ---
 

@@ -46,6 +46,12 @@ public:
     // actions fill them in.
     void EditFile(int action);
     void DelkeyPressed();
+    // The command "setmatch": the match list is built from the given grid column without a question.
+    void SetMatchColumn(int col);
+    // Matching rows against the match list (1: without asking) and the export to Excel come with their
+    // parts.
+    void AutoMatch(int mode);
+    void OpenExcel();
     // Sizes the window to its table.
     void FitWindowToTable() { FitToTable(); }
     std::wstring CaptionText() const { return Caption(); }

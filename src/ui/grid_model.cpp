@@ -19,9 +19,7 @@ GridModel::GridModel() {
 
 void GridModel::SetRows(int rows) {
     rows_ = std::max(rows, 1);
-    cells_.resize(static_cast<size_t>(rows_));
-    for (auto& row : cells_)
-        row.resize(static_cast<size_t>(cols_));
+    cells_.resize(static_cast<size_t>(rows_), std::vector<std::wstring>(static_cast<size_t>(cols_)));
     row_ = Clamp(row_, rows_);
     rowSel_ = Clamp(rowSel_, rows_);
 }
@@ -84,19 +82,26 @@ void GridModel::SetColSel(int col) {
 }
 
 std::wstring GridModel::Clip() const {
-    std::wstring clip;
-    const int top = std::min(row_, rowSel_), bottom = std::max(row_, rowSel_);
-    const int left = std::min(col_, colSel_), right = std::max(col_, colSel_);
+    return BlockText(std::min(row_, rowSel_), std::max(row_, rowSel_), std::min(col_, colSel_),
+                     std::max(col_, colSel_), L"\r");
+}
+
+std::wstring GridModel::AllText() const {
+    return BlockText(0, rows_ - 1, 0, cols_ - 1, L"\r\n");
+}
+
+std::wstring GridModel::BlockText(int top, int bottom, int left, int right, std::wstring_view rowEnd) const {
+    std::wstring text;
     for (int r = top; r <= bottom; ++r) {
         if (r > top)
-            clip += L'\r';
+            text += rowEnd;
         for (int c = left; c <= right; ++c) {
             if (c > left)
-                clip += L'\t';
-            clip += TextMatrix(r, c);
+                text += L'\t';
+            text += TextMatrix(r, c);
         }
     }
-    return clip;
+    return text;
 }
 
 void GridModel::Sort(SortOrder order) {

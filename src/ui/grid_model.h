@@ -45,6 +45,8 @@ public:
 
     // The selected block: cells separated by tabs, rows by carriage returns.
     std::wstring Clip() const;
+    // Every cell, fixed ones included: cells separated by tabs, rows by CR LF.
+    std::wstring AllText() const;
 
     // Sorts the data rows by the current column: a value that reads as a number compares as a number,
     // other text as text; equal keys keep their order.
@@ -53,6 +55,7 @@ public:
 private:
     bool Valid(int row, int col) const { return row >= 0 && row < rows_ && col >= 0 && col < cols_; }
     int Clamp(int value, int count) const;
+    std::wstring BlockText(int top, int bottom, int left, int right, std::wstring_view rowEnd) const;
 
     int rows_ = 0;
     int cols_ = 0;

@@ -48,6 +48,16 @@ HFONT CreateGuiFont() {
     return CreateFontIndirectW(&font);
 }
 
+// WM_GETTEXT: as much of the text as fits the buffer, terminated; the number of characters copied.
+LRESULT CopyText(const std::wstring& text, wchar_t* buffer, WPARAM capacity) {
+    if (buffer == nullptr || capacity == 0)
+        return 0;
+    const size_t count = std::min(text.size(), static_cast<size_t>(capacity) - 1);
+    text.copy(buffer, count);
+    buffer[count] = L'\0';
+    return static_cast<LRESULT>(count);
+}
+
 void SetScrollBar(HWND hwnd, int bar, int last, int page, int position) {
     SCROLLINFO info{sizeof(info), SIF_RANGE | SIF_PAGE | SIF_POS};
     info.nMax = std::max(0, last);
@@ -172,6 +182,10 @@ LRESULT GridWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_WANTALLKEYS;
     case WM_GETFONT:
         return reinterpret_cast<LRESULT>(impl_->font.get());
+    case WM_GETTEXTLENGTH:
+        return static_cast<LRESULT>(model_.AllText().size());
+    case WM_GETTEXT:
+        return CopyText(model_.AllText(), reinterpret_cast<wchar_t*>(lParam), wParam);
     default:
         return DefWindowProcW(hwnd(), message, wParam, lParam);
     }

@@ -20,7 +20,7 @@ protected:
 TEST_F(IniMatrixTest, OneColumnPerKeyInOrderOfFirstAppearanceWithoutCase) {
     ini.files[kFile] = {{L"Alpha", {L"Name=one", L"Size=10"}},
                         {L"Beta", {L"size=20", L"Extra=x", L"NAME=two"}},
-                        {L"Gamma", {L"Empty="}}};
+                        {L"Gamma", {L"Empty=", L"=no key"}}};
     View& v = FillTable();
     ASSERT_EQ(v.grid.Rows(), 4);
     // The table starts with two columns, so the first key comes in column 2 and column 1 stays empty.
@@ -33,8 +33,9 @@ TEST_F(IniMatrixTest, OneColumnPerKeyInOrderOfFirstAppearanceWithoutCase) {
     EXPECT_EQ(Cell(1, 0), L"Alpha");
     EXPECT_EQ(Cell(2, 2), L"two");
     EXPECT_EQ(Cell(2, 3), L"20");
-    EXPECT_EQ(Cell(1, 4), L"");  // a key the section lacks stays blank...
-    EXPECT_EQ(Cell(3, 5), L"-"); // ...an empty value shows "-"
+    EXPECT_EQ(Cell(1, 4), L"");       // a key the section lacks stays blank...
+    EXPECT_EQ(Cell(3, 5), L"-");      // ...an empty value shows "-"
+    EXPECT_EQ(Cell(3, 1), L"no key"); // the empty header of column 1 matches an entry without a key
     EXPECT_EQ(v.grid.ColWidth(0), 1200);
     EXPECT_EQ(v.grid.ColWidth(4), 1060 + 64 * (5 - 10)); // "Extra" is longer than its value
     EXPECT_EQ(v.viewState, viewstate::kIdle);

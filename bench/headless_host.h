@@ -1,0 +1,42 @@
+#pragma once
+// A view window without a window for the benchmarks: the fill's view of it, with the same message pumping as
+// the real one, and the time spent letting messages run.
+#include "bench_clock.h"
+#include "engine/view.h"
+#include "ui/message_pump.h"
+
+#include <cstdio>
+
+namespace bench {
+
+class HeadlessHost final : public vantrel::ViewHost {
+public:
+    std::wstring Caption() const override { return caption_; }
+    void SetCaption(std::wstring_view caption) override { caption_ = caption; }
+    void SetBusyPointer(bool) override {}
+    void ShowCancelCommand(bool) override {}
+    void ShowMessage(std::wstring_view text) override {
+        std::printf("message: %ls\n", std::wstring(text).c_str());
+    }
+    bool AskYesNo(std::wstring_view) override { return false; }
+    std::wstring AskText(std::wstring_view) override { return {}; }
+    void LetEventsRun() override {
+        const auto start = Clock::now();
+        pump_.LetMessagesRun();
+        eventSeconds += Seconds(start);
+    }
+    bool IsMaximized() const override { return false; }
+    void RestoreSize() override {}
+    void FitToTable() override {}
+    void Redraw() override {}
+    int ListMode() const override { return 0; }
+    std::wstring StartFile() const override { return {}; }
+
+    double eventSeconds = 0;
+
+private:
+    std::wstring caption_;
+    vantrel::MessagePump pump_;
+};
+
+} // namespace bench
