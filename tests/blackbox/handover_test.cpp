@@ -12,65 +12,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-struct FoundWindow {
-    DWORD processId;
-    std::wstring className;
-    std::wstring caption;
-    HWND found = nullptr;
-};
-
-BOOL CALLBACK FindProcessWindow(HWND hwnd, LPARAM lParam) {
-    auto* search = reinterpret_cast<FoundWindow*>(lParam);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(hwnd, &owner);
-    wchar_t className[64]{};
-    GetClassNameW(hwnd, className, 64);
-    wchar_t caption[128]{};
-    GetWindowTextW(hwnd, caption, 128);
-    if (owner != search->processId || search->className != className || !IsWindowVisible(hwnd) ||
-        (!search->caption.empty() && search->caption != caption))
-        return TRUE;
-    search->found = hwnd;
-    return FALSE;
-}
-
-HWND VisibleWindowOf(const KivoProcess& kivo, const std::wstring& className,
-                     const std::wstring& caption = L"") {
-    FoundWindow search{kivo.id(), className, caption};
-    EnumWindows(&FindProcessWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-// Lets this process's messages run (the DDE server lives on them) until the condition holds.
-bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout) {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        MSG message{};
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-        Sleep(10);
-    }
-    return true;
-}
-
-std::wstring MessageBoxText(HWND box) {
-    std::wstring text;
-    for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-        wchar_t className[32]{};
-        GetClassNameW(child, className, 32);
-        if (std::wstring_view(className) != L"Static")
-            continue;
-        wchar_t buffer[4096]{};
-        GetWindowTextW(child, buffer, 4096);
-        text += buffer;
-    }
-    return text;
-}
-
 TEST(HandOver, AFileNameBecomesOneOpenCommandAndTheSecondStartEnds) {
     std::vector<std::wstring> received;
     DdeServer running(L"Kivo", L"VANTREL", [&](std::wstring_view commands) {

@@ -80,4 +80,77 @@ DWORD KivoProcess::WaitForExit(std::chrono::milliseconds timeout) const {
     return code;
 }
 
+namespace {
+
+struct FoundWindow {
+    DWORD processId;
+    std::wstring className;
+    std::wstring caption;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK FindProcessWindow(HWND hwnd, LPARAM lParam) {
+    auto* search = reinterpret_cast<FoundWindow*>(lParam);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(hwnd, &owner);
+    wchar_t className[64]{};
+    GetClassNameW(hwnd, className, 64);
+    wchar_t caption[128]{};
+    GetWindowTextW(hwnd, caption, 128);
+    if (owner != search->processId || search->className != className || !IsWindowVisible(hwnd) ||
+        (!search->caption.empty() && search->caption != caption))
+        return TRUE;
+    search->found = hwnd;
+    return FALSE;
+}
+
+} // namespace
+
+HWND VisibleWindowOf(const KivoProcess& kivo, const std::wstring& className, const std::wstring& caption) {
+    FoundWindow search{kivo.id(), className, caption};
+    EnumWindows(&FindProcessWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        MSG message{};
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        Sleep(10);
+    }
+    return true;
+}
+
+std::wstring MessageBoxText(HWND box) {
+    std::wstring text;
+    for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t className[32]{};
+        GetClassNameW(child, className, 32);
+        if (std::wstring_view(className) != L"Static")
+            continue;
+        wchar_t buffer[4096]{};
+        GetWindowTextW(child, buffer, 4096);
+        text += buffer;
+    }
+    return text;
+}
+
+std::wstring WindowText(HWND hwnd) {
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length))
+        return {};
+    std::wstring text(length + 1, L'\0');
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                        SMTO_ABORTIFHUNG, 5000, &copied);
+    text.resize(copied);
+    return text;
+}
+
 } // namespace vantrel::test

@@ -30,4 +30,17 @@ private:
     DWORD processId_ = 0;
 };
 
+// The first visible top-level window of the process with that class (and caption, unless empty).
+HWND VisibleWindowOf(const KivoProcess& kivo, const std::wstring& className,
+                     const std::wstring& caption = L"");
+
+// Lets this process's messages run (a DDE server lives on them) until the condition holds; false on timeout.
+bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout);
+
+// The static texts of a message box, joined.
+std::wstring MessageBoxText(HWND box);
+
+// A window's whole text, even one of another process; empty when it does not answer.
+std::wstring WindowText(HWND hwnd);
+
 } // namespace vantrel::test

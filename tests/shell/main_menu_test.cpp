@@ -212,37 +212,6 @@ TEST_F(MainMenuTest, ASingleCellTooltipGoesWhenThePointerMovesOn) {
     EXPECT_EQ(grid->tag, L"0");
 }
 
-TEST_F(MainMenuTest, FilesOpenAsIniTablesAndFoldersAsFolderViews) {
-    wchar_t temp[MAX_PATH]{};
-    GetTempPathW(MAX_PATH, temp);
-    const std::wstring folder = std::wstring(temp) + L"vantrel open test\\";
-    const std::wstring file = folder + L"my layout.ini";
-    CreateDirectoryW(folder.c_str(), nullptr);
-    CloseHandle(CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-    ini.files[file] = {{L"Fonts", {L"Arial=arial.ttf"}}};
-
-    EXPECT_TRUE(main->LinkExecute(L"[OpenIni \"" + file + L"\"]"));
-    ViewForm* table = main->ActiveView();
-    ASSERT_NE(table, nullptr);
-    EXPECT_EQ(table->view().viewKind, ViewKind::IniTable);
-    EXPECT_EQ(table->view().grid.TextMatrix(1, 0), L"Fonts"); // filled before the command returned
-    EXPECT_EQ(table->CaptionText(), L"Table view of " + file);
-
-    EXPECT_TRUE(main->LinkExecute(L"[open \"" + file + L"\"]"));
-    EXPECT_EQ(main->ActiveView()->view().folderPath, file);
-
-    ViewForm* contents = main->OpeniniFile(folder, true);
-    ASSERT_NE(contents, nullptr);
-    EXPECT_EQ(contents->view().viewKind, ViewKind::Folder);
-    EXPECT_EQ(contents->view().definition, BuiltInView(98, false)); // no .msi in it
-    EXPECT_EQ(main->OpeniniFile(folder, false), nullptr);
-    EXPECT_EQ(main->OpeniniFile(folder + L"none.ini", true), nullptr);
-
-    RunFor(200ms);
-    DeleteFileW(file.c_str());
-    RemoveDirectoryW(folder.c_str());
-}
-
 // An HDROP as the shell hands dropped files over.
 HDROP DroppedFiles(const std::vector<std::wstring>& paths) {
     std::wstring list;
@@ -391,6 +360,47 @@ TEST_F(MainMenuTest, CancelIsThereOnlyWhileAViewFills) {
     EXPECT_TRUE(shownWhileFilling);
     EXPECT_LT(form->view().rowCount, 30000);
     EXPECT_FALSE(Present(main->menu(), IDM_CANCEL));
+}
+
+TEST_F(MainMenuTest, FilesOpenAsIniTablesAndFoldersAsFolderViews) {
+    wchar_t temp[MAX_PATH]{};
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring folder = std::wstring(temp) + L"vantrel open test\\";
+    const std::wstring file = folder + L"my layout.ini";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    CloseHandle(CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    ini.files[file] = {{L"Fonts", {L"Arial=arial.ttf"}}};
+
+    EXPECT_TRUE(main->LinkExecute(L"[OpenIni \"" + file + L"\"]"));
+    ViewForm* table = main->ActiveView();
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(table->view().viewKind, ViewKind::IniTable);
+    EXPECT_EQ(table->view().grid.TextMatrix(1, 0), L"Fonts"); // filled before the command returned
+    EXPECT_EQ(table->CaptionText(), L"Table view of " + file);
+
+    EXPECT_TRUE(main->LinkExecute(L"[open \"" + file + L"\"]"));
+    EXPECT_EQ(main->ActiveView()->view().folderPath, file);
+
+    ViewForm* contents = main->OpeniniFile(folder, true);
+    ASSERT_NE(contents, nullptr);
+    EXPECT_EQ(contents->view().viewKind, ViewKind::Folder);
+    EXPECT_EQ(contents->view().definition, BuiltInView(98, false)); // no .msi in it
+    EXPECT_EQ(main->OpeniniFile(folder, false), nullptr);
+    EXPECT_EQ(main->OpeniniFile(folder + L"none.ini", true), nullptr);
+
+    const std::wstring package = folder + L"setup.msi"; // a folder with an installer package in it
+    CloseHandle(CreateFileW(package.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    SendMessageW(main->hwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(DroppedFiles({folder})), 0);
+    ViewForm* installs = main->ActiveView();
+    ASSERT_NE(installs, nullptr);
+    EXPECT_EQ(installs->view().viewKind, ViewKind::Folder);
+    EXPECT_EQ(installs->view().definition, BuiltInView(99, false));
+    EXPECT_EQ(installs->view().folderPath, folder);
+
+    RunFor(200ms);
+    DeleteFileW(package.c_str());
+    DeleteFileW(file.c_str());
+    RemoveDirectoryW(folder.c_str());
 }
 
 TEST_F(MainMenuTest, CommandStringsDriveTheWindows) {

@@ -1,0 +1,172 @@
+// Command strings as other programs send them: on the command line of a first start, and over DDE to the
+// running program. The views they open are read from outside: captions, and the grid's table as its text.
+#include "blackbox/process.h"
+#include "platform/dde.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <ranges>
+#include <vector>
+
+namespace vantrel::test {
+namespace {
+
+using namespace std::chrono_literals;
+using Table = std::vector<std::vector<std::wstring>>;
+
+std::vector<std::wstring> Split(std::wstring_view text, std::wstring_view separator) {
+    std::vector<std::wstring> parts;
+    for (const auto part : std::views::split(text, separator))
+        parts.emplace_back(part.begin(), part.end());
+    return parts;
+}
+
+// The program's view windows, the most recently activated first.
+std::vector<HWND> ViewWindows(HWND mainWindow) {
+    std::vector<HWND> views;
+    const HWND client = FindWindowExW(mainWindow, nullptr, L"MDIClient", nullptr);
+    for (HWND child = GetWindow(client, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
+        views.push_back(child);
+    return views;
+}
+
+std::wstring Caption(HWND hwnd) {
+    wchar_t text[1024]{};
+    GetWindowTextW(hwnd, text, 1024);
+    return text;
+}
+
+Table GridTable(HWND view) {
+    Table table;
+    for (const std::wstring& line :
+         Split(WindowText(FindWindowExW(view, nullptr, L"VantrelGrid", nullptr)), L"\r\n"))
+        table.push_back(Split(line, L"\t"));
+    return table;
+}
+
+std::vector<std::wstring> Column(const Table& table, size_t col) {
+    std::vector<std::wstring> cells;
+    for (size_t row = 1; row < table.size(); ++row)
+        cells.push_back(col < table[row].size() ? table[row][col] : L"");
+    return cells;
+}
+
+std::optional<bool> Execute(std::wstring_view commands) {
+    return SendDdeExecute(L"Kivo", L"Vantrel", commands);
+}
+
+// A folder and an ini file whose names have blanks and a "]".
+struct IniFile {
+    IniFile() {
+        wchar_t temp[MAX_PATH]{};
+        GetTempPathW(MAX_PATH, temp);
+        folder = std::wstring(temp) + L"vantrel cmd]test";
+        path = folder + L"\\my settings.ini";
+        CreateDirectoryW(folder.c_str(), nullptr);
+        WritePrivateProfileStringW(L"Fonts", L"Arial", L"arial.ttf", path.c_str());
+        WritePrivateProfileStringW(L"Colors", L"Window", L"255 255 255", path.c_str());
+        WritePrivateProfileStringW(nullptr, nullptr, nullptr, path.c_str());
+    }
+    ~IniFile() {
+        DeleteFileW(path.c_str());
+        RemoveDirectoryW(folder.c_str());
+    }
+    std::wstring folder;
+    std::wstring path;
+};
+
+TEST(Commands, OpenDetailSortAndCloseViewsOfTheRunningProgram) {
+    KivoProcess kivo(L"[OpenSW][Detail 1]");
+    HWND main = nullptr;
+    ASSERT_TRUE(
+        PumpUntil([&] { return (main = VisibleWindowOf(kivo, L"VantrelMainWindow")) != nullptr; }, 20s));
+    // The program serves DDE once its command line has run.
+    ASSERT_TRUE(PumpUntil([] { return Execute(L"").has_value(); }, 20s));
+
+    std::vector<HWND> views = ViewWindows(main);
+    ASSERT_EQ(views.size(), 1u);
+    EXPECT_TRUE(Caption(views[0]).starts_with(L"Installed view - Local")) << Caption(views[0]);
+    Table table = GridTable(views[0]);
+    ASSERT_GT(table.size(), 3u);
+    // The detailed list: the key comes first, then the name and the version parts.
+    EXPECT_EQ(std::vector<std::wstring>(table[0].begin() + 1, table[0].begin() + 6),
+              (std::vector<std::wstring>{L"Key", L"DisplayName", L"Version", L"V", L"r"}));
+
+    ASSERT_EQ(Execute(L"[Sort 3]"), true);
+    const std::vector<std::wstring> ascending = Column(GridTable(views[0]), 3);
+    ASSERT_EQ(Execute(L"[Sort 3 -]"), true);
+    const std::vector<std::wstring> descending = Column(GridTable(views[0]), 3);
+    EXPECT_NE(ascending, descending);
+    EXPECT_TRUE(std::ranges::equal(ascending, std::views::reverse(descending)));
+    ASSERT_EQ(Execute(L"[Sort 3 +]"), true);
+    EXPECT_EQ(Column(GridTable(views[0]), 3), ascending);
+    ASSERT_EQ(Execute(L"[Sort -3]"), true);
+    EXPECT_EQ(Column(GridTable(views[0]), 3), descending);
+
+    // A quoted argument may hold blanks and "]".
+    const IniFile ini;
+    ASSERT_EQ(Execute(L"[Openini \"" + ini.path + L"\"]"), true);
+    views = ViewWindows(main);
+    ASSERT_EQ(views.size(), 2u);
+    EXPECT_EQ(Caption(views[0]), L"Table view of " + ini.path);
+    table = GridTable(views[0]);
+    ASSERT_EQ(table.size(), 3u);
+    EXPECT_EQ(table[1][0], L"Fonts");
+    EXPECT_EQ(table[0][2], L"Arial");
+    EXPECT_EQ(table[2][3], L"255 255 255");
+
+    // Blanks between commands and unknown words do no harm.
+    ASSERT_EQ(Execute(L" [Frobnicate 7]   [Close]  "), true);
+    PumpUntil([&] { return ViewWindows(main).size() == 1; }, 5s);
+    EXPECT_EQ(ViewWindows(main).size(), 1u);
+    // An ini file that is not there opens nothing and is no failure; an open of a missing file is one.
+    EXPECT_EQ(Execute(L"[Openini \"C:\\nowhere\\none.ini\"]"), true);
+    EXPECT_EQ(Execute(L"[Open \"C:\\nowhere\\none.ini\"]"), false);
+    EXPECT_EQ(ViewWindows(main).size(), 1u);
+
+    // A second start whose open fails says so with its command line; the running program goes on.
+    {
+        KivoProcess second(L"[Open \"C:\\nowhere\\none.ini\"]");
+        HWND box = nullptr;
+        ASSERT_TRUE(PumpUntil(
+            [&] { return (box = VisibleWindowOf(second, L"#32770", L"Vantrel")) != nullptr; }, 20s));
+        EXPECT_EQ(MessageBoxText(box), L"Could not open [Open \"C:\\nowhere\\none.ini\"]");
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+        EXPECT_EQ(second.WaitForExit(10s), 0u);
+    }
+    ASSERT_TRUE(Execute(L"").has_value());
+
+    // "Exit" lets the rest of the string run: the open after it still fails, then the program ends.
+    EXPECT_EQ(Execute(L"[Exit][Open \"C:\\nowhere\\none.ini\"]"), false);
+    EXPECT_EQ(kivo.WaitForExit(20s), 0u);
+}
+
+TEST(Commands, AQuestionMarkShowsTheUsageAndEnds) {
+    KivoProcess kivo(L"[Sort ?]");
+    HWND box = nullptr;
+    ASSERT_TRUE(
+        PumpUntil([&] { return (box = VisibleWindowOf(kivo, L"#32770", L"Vantrel")) != nullptr; }, 20s));
+    EXPECT_TRUE(MessageBoxText(box).starts_with(L"Usage:\n\tKivo [<kvffile>|<inifile>|<DDE-cmd>[..]]"));
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(kivo.WaitForExit(20s), 0u);
+}
+
+TEST(Commands, AStartFileThatIsNotThereIsReportedAndTheProgramStays) {
+    KivoProcess kivo(L"C:\\nowhere\\missing.ini");
+    HWND box = nullptr;
+    ASSERT_TRUE(
+        PumpUntil([&] { return (box = VisibleWindowOf(kivo, L"#32770", L"Vantrel")) != nullptr; }, 20s));
+    EXPECT_EQ(MessageBoxText(box), L"Could not open C:\\nowhere\\missing.ini");
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    HWND main = nullptr;
+    ASSERT_TRUE(
+        PumpUntil([&] { return (main = VisibleWindowOf(kivo, L"VantrelMainWindow")) != nullptr; }, 10s));
+    EXPECT_EQ(kivo.WaitForExit(500ms), static_cast<DWORD>(STILL_ACTIVE));
+    EXPECT_TRUE(ViewWindows(main).empty());
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(kivo.WaitForExit(20s), 0u);
+}
+
+} // namespace
+} // namespace vantrel::test
