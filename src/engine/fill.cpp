@@ -5,6 +5,7 @@
 #include "engine/view.h"
 #include "sources/registry_path.h"
 #include "views/catalogue.h"
+#include "views/custom_view_file.h"
 #include "views/markers.h"
 #include "views/order.h"
 #include "views/text.h"
@@ -93,9 +94,9 @@ void View::PrepareCaption() {
         host_.SetCaption(StrCVar(columns.head.title + L" view"));
     }
     if (viewKind == ViewKind::CustomFile) {
-        host_.SetCaption(L"Custom view: " + FileNameOf(customFile));
-        if (!columns.isParsed() && customViewReader)
-            customViewReader(*this);
+        host_.SetCaption(std::wstring(kCustomViewCaption) + FileNameOf(customFile));
+        if (!columns.isParsed())
+            ReadCustomView(services_.ini, customFile, columns, twipsPerPixel_);
     }
     if (viewKind == ViewKind::Registry || viewKind == ViewKind::CustomFile)
         host_.SetCaption(host_.Caption() +
@@ -256,6 +257,13 @@ void View::FlipSort(int col) {
     grid.SetCol(current);
     viewState = static_cast<std::int16_t>(3 - viewState);
     sortText = viewState == viewstate::kIdleDescending ? L" Sorted ascending" : L" Sorted descending";
+}
+
+void View::SaveAsCustomFile(const std::wstring& path) {
+    GetCurWidths();
+    customFile = path;
+    WriteCustomView(services_.ini, customFile, columns, twipsPerPixel_);
+    host_.SetCaption(std::wstring(kCustomViewCaption) + FileNameOf(customFile));
 }
 
 void View::selectall() {

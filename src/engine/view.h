@@ -85,6 +85,9 @@ public:
     // Keeps the widths the user gave the grid's columns for the next fill or save.
     void GetCurWidths();
 
+    // Saves the view, with the widths shown now, as the custom view file `path`, which it then is.
+    void SaveAsCustomFile(const std::wstring& path);
+
     // Sorts by grid column `col` (the current one when negative), ascending or descending as viewState says,
     // and reverses the direction for the next sort. Not while the view fills.
     void FlipSort(int col);
@@ -126,7 +129,6 @@ public:
 
     // Fills of other kinds that the fill hands over to; each fills the grid itself.
     std::function<void(View&)> classListFill;
-    std::function<void(View&)> customViewReader; // reads customFile into `columns`
 
     size_t itemCount() const { return itemKeys.size(); }
     int twipsPerPixel() const { return twipsPerPixel_; }

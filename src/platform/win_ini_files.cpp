@@ -52,9 +52,22 @@ std::wstring WinIniFiles::ReadIniValue(std::wstring_view file, std::wstring_view
                                        std::wstring_view key) {
     const std::wstring path(file), name(section), entry(key);
     std::wstring value(4000, L'\0');
-    value.resize(GetPrivateProfileStringW(name.c_str(), entry.c_str(), L"", value.data(),
-                                          static_cast<DWORD>(value.size()), path.c_str()));
-    return value;
+    for (;;) {
+        const DWORD length = GetPrivateProfileStringW(name.c_str(), entry.c_str(), L"", value.data(),
+                                                      static_cast<DWORD>(value.size()), path.c_str());
+        // A value that did not fit comes back as the buffer size less 1.
+        if (length + 1 < value.size() || value.size() >= kMaxBufferChars) {
+            value.resize(length);
+            return value;
+        }
+        value.assign(value.size() * 2, L'\0');
+    }
+}
+
+bool WinIniFiles::WriteIniValue(std::wstring_view file, std::wstring_view section, std::wstring_view key,
+                                std::wstring_view value) {
+    const std::wstring path(file), name(section), entry(key), text(value);
+    return WritePrivateProfileStringW(name.c_str(), entry.c_str(), text.c_str(), path.c_str()) != FALSE;
 }
 
 } // namespace vantrel

@@ -10,6 +10,8 @@ public:
     std::vector<std::wstring> SectionEntries(std::wstring_view file, std::wstring_view section) override;
     std::wstring ReadIniValue(std::wstring_view file, std::wstring_view section,
                               std::wstring_view key) override;
+    bool WriteIniValue(std::wstring_view file, std::wstring_view section, std::wstring_view key,
+                       std::wstring_view value) override;
 };
 
 } // namespace vantrel

@@ -1,5 +1,7 @@
 #include "shell/main_window.h"
 
+#include "views/custom_view_file.h"
+
 #include "dialogs/about/about_box.h"
 #include "platform/win_files.h"
 #include "shell/command_language.h"
@@ -437,6 +439,13 @@ bool MainWindow::OnCommand(int id) {
     case IDM_INI_FILE:
         OpenStd_Click(3);
         return true;
+    case IDM_OPEN_CUSTOM:
+        OpenCustomView();
+        return true;
+    case IDM_SAVE_AS:
+        if (active != nullptr)
+            active->SaveColsAs();
+        return true;
     case IDM_LOCALLY_INSTALLED:
         OpenStd_Click(1);
         return true;
@@ -531,6 +540,26 @@ ViewForm* MainWindow::OpenOnComputer(const std::wstring& computer) {
                      .definition = MakCGp(from.columns, from.twipsPerPixel()),
                      .kind = from.viewKind,
                      .customFile = from.customFile});
+}
+
+std::wstring MainWindow::ChooseCustomViewFile(bool save, std::wstring_view proposedName) {
+    FileDialogRequest request{.save = save,
+                              .title = save ? L"Save custom view" : L"Open custom view",
+                              .defaultExtension = L"kvf",
+                              .filter = std::wstring(kCustomViewFilter),
+                              .folder = viewFolder_,
+                              .fileName = std::wstring(proposedName)};
+    const std::wstring chosen = prompter_.FileDialog(hwnd(), request);
+    if (!chosen.empty())
+        viewFolder_ = request.folder;
+    return chosen;
+}
+
+ViewForm* MainWindow::OpenCustomView() {
+    const std::wstring chosen = ChooseCustomViewFile(false, L"");
+    if (chosen.empty())
+        return nullptr;
+    return OpenView({.kind = ViewKind::CustomFile, .customFile = chosen});
 }
 
 bool MainWindow::ChooseIniFile() {

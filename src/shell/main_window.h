@@ -69,6 +69,8 @@ public:
     ViewForm* OpenOnComputer(const std::wstring& computer);
     // A new view window with the rows and columns of the active view swapped (comes with its part).
     ViewForm* TransposeActive();
+    // "&Open a custom view ...": the file the user chooses, as a custom view.
+    ViewForm* OpenCustomView();
     // The ini file to show as a table: true when the user chose an existing file, which is then the start
     // file.
     bool ChooseIniFile();
@@ -105,6 +107,7 @@ private:
     void ViewsChanged() override;
     void CellCommandsChanged(const CellCommands& commands) override;
     void PopupEditMenu() override;
+    std::wstring ChooseCustomViewFile(bool save, std::wstring_view proposedName) override;
 
     ViewServices services_;
     Prompter& prompter_;

@@ -1,5 +1,7 @@
 #include "shell/view_form.h"
 
+#include "views/custom_view_file.h"
+
 #include "engine/grid_status.h"
 #include "engine/window_fit.h"
 #include "ui/window_class.h"
@@ -352,6 +354,13 @@ void ViewForm::ColsReSize() {
     for (int c = 0; c < view_.grid.Cols(); ++c)
         ColReSize(c, 6);
     Redraw();
+}
+
+void ViewForm::SaveColsAs() {
+    const std::wstring path =
+        owner_.ChooseCustomViewFile(true, ProposedCustomViewName(view_.customFile, Caption()));
+    if (!path.empty())
+        view_.SaveAsCustomFile(path);
 }
 
 void ViewForm::EditFile(int) {}

@@ -52,6 +52,8 @@ public:
     // parts.
     void AutoMatch(int mode);
     void OpenExcel();
+    // "&Save view as ...": the view as a custom view file, under a name the user chooses.
+    void SaveColsAs();
     // Sizes the window to its table.
     void FitWindowToTable() { FitToTable(); }
     std::wstring CaptionText() const { return Caption(); }

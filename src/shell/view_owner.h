@@ -3,6 +3,7 @@
 #include "engine/grid_status.h"
 
 #include <string>
+#include <string_view>
 
 namespace vantrel {
 
@@ -19,6 +20,9 @@ public:
     virtual void CellCommandsChanged(const CellCommands& commands) = 0;
     // A right click in a grid: the "&Edit" menu at the pointer.
     virtual void PopupEditMenu() = 0;
+    // The file dialog for custom view files, in the folder where the last one was chosen; the chosen path,
+    // or an empty text when cancelled.
+    virtual std::wstring ChooseCustomViewFile(bool save, std::wstring_view proposedName) = 0;
 };
 
 } // namespace vantrel

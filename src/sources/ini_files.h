@@ -1,5 +1,5 @@
 #pragma once
-// Reading ini files (sectioned key=value text) through the system's profile functions.
+// Reading and writing ini files (sectioned key=value text) through the system's profile functions.
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,9 +13,12 @@ public:
     virtual std::vector<std::wstring> SectionNames(std::wstring_view file) = 0;
     // The entries ("key=value") of a section in file order, each whole however long the section is.
     virtual std::vector<std::wstring> SectionEntries(std::wstring_view file, std::wstring_view section) = 0;
-    // One value; empty when missing.
+    // One value, whole however long; empty when missing.
     virtual std::wstring ReadIniValue(std::wstring_view file, std::wstring_view section,
                                       std::wstring_view key) = 0;
+    // Writes one value, creating the file and the section as needed; false when the file cannot be written.
+    virtual bool WriteIniValue(std::wstring_view file, std::wstring_view section, std::wstring_view key,
+                               std::wstring_view value) = 0;
 };
 
 } // namespace vantrel

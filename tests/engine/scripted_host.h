@@ -5,6 +5,7 @@
 #include "support/memory_registry.h"
 #include "views/text.h"
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <set>
@@ -116,6 +117,22 @@ public:
             if (LowerCase(entry.substr(0, entry.find(L'='))) == LowerCase(key))
                 return entry.substr(entry.find(L'=') + 1);
         return {};
+    }
+    bool WriteIniValue(std::wstring_view file, std::wstring_view section, std::wstring_view key,
+                       std::wstring_view value) override {
+        auto& sections = files[std::wstring(file)];
+        auto found = std::ranges::find_if(
+            sections, [&](const auto& s) { return LowerCase(s.first) == LowerCase(section); });
+        if (found == sections.end())
+            found = sections.insert(sections.end(), {std::wstring(section), {}});
+        std::wstring entry = std::wstring(key) + L"=" + std::wstring(value);
+        for (std::wstring& existing : found->second)
+            if (LowerCase(existing.substr(0, existing.find(L'='))) == LowerCase(key)) {
+                existing = std::move(entry);
+                return true;
+            }
+        found->second.push_back(std::move(entry));
+        return true;
     }
 
     std::map<std::wstring, std::vector<std::pair<std::wstring, std::vector<std::wstring>>>> files;

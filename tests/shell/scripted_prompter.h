@@ -1,6 +1,7 @@
 #pragma once
 // Answers the program's questions in place of a person and remembers what was asked.
 #include "ui/prompter.h"
+#include "views/text.h"
 
 #include <string>
 #include <vector>
@@ -25,6 +26,10 @@ public:
 
     std::wstring FileDialog(HWND, FileDialogRequest& request) override {
         fileDialogs.push_back(request);
+        if (!fileDialogAnswer.empty()) { // as the dialog does: the chosen folder and name come back
+            request.folder = PathOf(fileDialogAnswer);
+            request.fileName = FileNameOf(fileDialogAnswer);
+        }
         return fileDialogAnswer;
     }
 

@@ -1,0 +1,3 @@
+#include "dialogs/custom_view/editor_model.h"
+
+#include <gtest/gtest.h>
