@@ -3,6 +3,7 @@
 // the dialogs that ask the user.
 #include "engine/match_list.h"
 #include "engine/view.h"
+#include "platform/programs.h"
 #include "platform/win_environment.h"
 #include "platform/win_file_source.h"
 #include "platform/win_ini_files.h"
@@ -33,7 +34,8 @@ private:
     WinEnvironment environment_;
     MatchList matchList_;
     WinIniFiles ini_;
-    WindowsPrompter prompter_;
+    WinPrograms programs_;
+    WindowsPrompter prompter_{registry_, programs_};
 };
 
 } // namespace vantrel

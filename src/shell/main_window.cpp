@@ -196,7 +196,17 @@ void MainWindow::OpenNewViewDialog() {
 
 // The custom view editor, the computer list and the selection form are parts still to come; these are the
 // places that will open them.
-void MainWindow::DesignNewView() {}
+// "&New .." of the new-view dialog: a registry view designed from scratch in the custom view editor.
+void MainWindow::DesignNewView() {
+    ViewEditRequest request{.twipsPerPixel = TwipsPerPixel(), .newView = true};
+    if (!prompter_.EditView(hwnd(), request))
+        return;
+    if (request.definition.head.title.empty())
+        request.definition.head.title = L"Untitled";
+    OpenView({.definition = MakCGp(request.definition, request.twipsPerPixel),
+              .kind = ViewKind::Registry,
+              .customFile = L"Untitled"});
+}
 void MainWindow::OpenOnAnotherComputer(int) {}
 void MainWindow::OpenFolderSelection(int) {}
 
@@ -445,6 +455,10 @@ bool MainWindow::OnCommand(int id) {
     case IDM_SAVE_AS:
         if (active != nullptr)
             active->SaveColsAs();
+        return true;
+    case IDM_EDIT_CUSTOM:
+        if (active != nullptr)
+            active->EditCols();
         return true;
     case IDM_LOCALLY_INSTALLED:
         OpenStd_Click(1);

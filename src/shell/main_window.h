@@ -108,6 +108,7 @@ private:
     void CellCommandsChanged(const CellCommands& commands) override;
     void PopupEditMenu() override;
     std::wstring ChooseCustomViewFile(bool save, std::wstring_view proposedName) override;
+    void EditComputerList(ViewForm&) override {}
 
     ViewServices services_;
     Prompter& prompter_;

@@ -1,5 +1,6 @@
 #include "shell/view_form.h"
 
+#include "dialogs/custom_view/editor_model.h"
 #include "views/custom_view_file.h"
 
 #include "engine/grid_status.h"
@@ -145,7 +146,7 @@ void ViewForm::OnStartFill() {
         Fill();
 }
 
-void ViewForm::Fill() {
+bool ViewForm::Fill() {
     filled_ = true;
     ++fillDepth_;
     ++runningFills_;
@@ -153,17 +154,18 @@ void ViewForm::Fill() {
     --runningFills_;
     --fillDepth_;
     if (fillDepth_ > 0)
-        return;
+        return true;
     if (windowGone_) {
         owner_.FillEnded();
         delete this;
-        return;
+        return false;
     }
     if (grid_)
         grid_->Refresh();
     if (closeWhenFilled_)
         PostMessageW(hwnd(), WM_CLOSE, 0, 0);
     owner_.FillEnded();
+    return true;
 }
 
 bool ViewForm::OnClose() {
@@ -361,6 +363,58 @@ void ViewForm::SaveColsAs() {
         owner_.ChooseCustomViewFile(true, ProposedCustomViewName(view_.customFile, Caption()));
     if (!path.empty())
         view_.SaveAsCustomFile(path);
+}
+
+// "&Edit current view ...": the view's definition in the custom view editor, and the view filled again
+// from what the user made of it.
+void ViewForm::EditCols() {
+    if (fillDepth_ > 0)
+        return;
+    switch (view_.viewKind) {
+    case ViewKind::IniTable:
+        prompter_.Message(hwnd(), L"Sorry, this view cannot be edited.", MB_OK);
+        return;
+    case ViewKind::MultiComputer: {
+        const int answer =
+            prompter_.Message(hwnd(),
+                              L"Note: This view does not enumerate its base registry key.\r\nInstead the "
+                              L"displayed data rows are based on a specified list of computers.\r\n\r\nEdit "
+                              L"the list of computers instead of the column data?",
+                              MB_YESNOCANCEL);
+        if (answer == IDYES)
+            owner_.EditComputerList(*this);
+        if (answer != IDNO)
+            return;
+        break;
+    }
+    case ViewKind::Merged:
+        if (view_.grid.Cols() >= 13 &&
+            prompter_.Message(hwnd(), L"As this is a merged view, it can better not be edited.",
+                              MB_OKCANCEL) == IDCANCEL)
+            return;
+        break;
+    case ViewKind::ClassList:
+        if (prompter_.Message(hwnd(),
+                              L"Sorry, this view cannot be edited.\rSwitch to a new view on Class-ID's?",
+                              MB_YESNO) != IDYES)
+            return;
+        view_.viewKind = ViewKind::Registry;
+        break;
+    default:
+        break;
+    }
+    view_.GetCurWidths();
+    ViewEditRequest request{
+        .viewCaption = Caption(), .definition = view_.columns, .twipsPerPixel = view_.twipsPerPixel()};
+    if (!prompter_.EditView(hwnd(), request))
+        return;
+    view_.columns = std::move(request.definition);
+    if (view_.customFile.empty())
+        view_.customFile = L"Untitled";
+    if (!Fill())
+        return;
+    SetCaption(EditedViewCaption(Caption()));
+    owner_.ViewsChanged(); // "&Save view as ..." follows the kind
 }
 
 void ViewForm::EditFile(int) {}

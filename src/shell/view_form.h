@@ -52,6 +52,8 @@ public:
     // parts.
     void AutoMatch(int mode);
     void OpenExcel();
+    // "&Edit current view ...": the custom view editor on this view, which then fills again.
+    void EditCols();
     // "&Save view as ...": the view as a custom view file, under a name the user chooses.
     void SaveColsAs();
     // Sizes the window to its table.
@@ -75,7 +77,8 @@ private:
     bool OnClose();
     bool OnSetCursor(LPARAM lParam);
     void OnWindowGone();
-    void Fill();
+    // false when the window went during the fill (it is deleted then).
+    bool Fill();
 
     // ViewHost
     std::wstring Caption() const override;

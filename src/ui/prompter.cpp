@@ -1,10 +1,32 @@
 #include "ui/prompter.h"
 
+#include "dialogs/custom_view/custom_view_editor.h"
 #include "dialogs/input_box/input_box.h"
 
 #include <commdlg.h>
 
 namespace vantrel {
+
+WindowsPrompter::WindowsPrompter(Registry& registry, Programs& programs)
+    : registry_(registry), programs_(programs) {}
+
+WindowsPrompter::~WindowsPrompter() = default;
+
+bool WindowsPrompter::EditView(HWND owner, ViewEditRequest& request) {
+    if (!editor_)
+        editor_ = std::make_unique<CustomViewEditor>(registry_, programs_, request.twipsPerPixel);
+    EditorModel& model = editor_->model();
+    if (request.newView)
+        model.ResetForNewView();
+    else
+        model.Load(request.definition, request.viewCaption, request.twipsPerPixel);
+    const bool accepted = editor_->ShowModal(owner != nullptr ? GetAncestor(owner, GA_ROOT) : nullptr) == 1;
+    if (accepted)
+        model.ReadBack(request.definition, request.twipsPerPixel);
+    else
+        editor_.reset();
+    return accepted;
+}
 
 int WindowsPrompter::Message(HWND owner, std::wstring_view text, UINT buttons) {
     return MessageBoxW(owner, std::wstring(text).c_str(), L"Vantrel", buttons);

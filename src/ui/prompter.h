@@ -3,6 +3,9 @@
 #include <windows.h>
 
 #include "dialogs/new_view/new_view.h"
+#include "views/definition.h"
+
+#include <memory>
 
 #include <optional>
 #include <string>
@@ -20,6 +23,14 @@ struct FileDialogRequest {
     std::wstring fileName; // preselected; the chosen file's name afterwards
 };
 
+// The custom view editor's question: a view's definition to change, or a new registry view to design.
+struct ViewEditRequest {
+    std::wstring viewCaption;  // the caption of the view edited
+    ViewDefinition definition; // what the editor starts from; what the user made of it after OK
+    int twipsPerPixel = kTwipsPerPixelAt96Dpi;
+    bool newView = false; // the editor starts reset for a new registry view instead
+};
+
 class Prompter {
 public:
     virtual ~Prompter() = default;
@@ -32,16 +43,33 @@ public:
     virtual std::optional<NewViewChoice> ChooseNewView(HWND owner) = 0;
     // The chosen file's full path, or an empty text when cancelled.
     virtual std::wstring FileDialog(HWND owner, FileDialogRequest& request) = 0;
+    // The custom view editor; true after OK, with the edited definition in the request.
+    virtual bool EditView(HWND owner, ViewEditRequest& request) = 0;
 };
+
+class CustomViewEditor;
+class Programs;
+class Registry;
 
 // The real dialogs.
 class WindowsPrompter final : public Prompter {
 public:
+    // The custom view editor reads and writes `registry` and starts programs through `programs`.
+    WindowsPrompter(Registry& registry, Programs& programs);
+    ~WindowsPrompter() override;
+
     int Message(HWND owner, std::wstring_view text, UINT buttons) override;
     std::optional<std::wstring> Input(HWND owner, std::wstring_view prompt,
                                       std::wstring_view initial) override;
     std::optional<NewViewChoice> ChooseNewView(HWND owner) override;
     std::wstring FileDialog(HWND owner, FileDialogRequest& request) override;
+    bool EditView(HWND owner, ViewEditRequest& request) override;
+
+private:
+    Registry& registry_;
+    Programs& programs_;
+    // Kept after OK, so the next edit finds the editor's lists; gone after Cancel.
+    std::unique_ptr<CustomViewEditor> editor_;
 };
 
 } // namespace vantrel

@@ -124,7 +124,75 @@ TEST_F(CustomViewTest, AFolderViewKeepsItsFolderInTheFile) {
     SendMessageW(main->hwnd(), WM_COMMAND, IDM_SAVE_AS, 0);
     EXPECT_TRUE(prompter.fileDialogs.back().save);
     EXPECT_EQ(opened->view().customFile, path);
-    EXPECT_EQ(ini.files.count(folder + L"untitled"), 0u);
+}
+
+TEST_F(CustomViewTest, EditingAViewFillsItAgainFromTheEditedDefinition) {
+    ViewForm* services = Filled(main->NewView(L"", L"8", L""));
+    ASSERT_NE(services, nullptr);
+    const std::wstring caption = services->CaptionText();
+    prompter.editView = [](ViewEditRequest& request) {
+        request.definition.head.colsOrder = L"01";
+        request.definition.column(1) = {100 * kTwipsPerPixelAt96Dpi, L"Type", L"Kind", L"", L""};
+        return true;
+    };
+    SendMessageW(main->hwnd(), WM_COMMAND, IDM_EDIT_CUSTOM, 0);
+    ASSERT_EQ(prompter.editRequests.size(), 1u);
+    EXPECT_EQ(prompter.editRequests[0].viewCaption, caption);
+    EXPECT_FALSE(prompter.editRequests[0].newView);
+    EXPECT_EQ(services->view().grid.TextMatrix(0, 2), L"Kind");
+    EXPECT_EQ(services->view().grid.TextMatrix(1, 2), L"16");
+    EXPECT_EQ(services->view().customFile, L"Untitled");
+    EXPECT_EQ(services->CaptionText(), L"Edited - " + caption);
+
+    SendMessageW(main->hwnd(), WM_COMMAND, IDM_EDIT_CUSTOM, 0); // an edited caption is not changed again
+    EXPECT_EQ(services->CaptionText(), L"Edited - " + caption);
+
+    prompter.editView = nullptr; // cancelled: the view stays as it is
+    SendMessageW(main->hwnd(), WM_COMMAND, IDM_EDIT_CUSTOM, 0);
+    EXPECT_EQ(services->view().grid.TextMatrix(0, 2), L"Kind");
+}
+
+TEST_F(CustomViewTest, IniTablesAndClassListsAreNotEditedAsTheyAre) {
+    const std::wstring file = folder + L"table.ini";
+    CloseHandle(CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    created.push_back(file);
+    ASSERT_NE(Filled(main->OpeniniFile(file, false)), nullptr);
+    SendMessageW(main->hwnd(), WM_COMMAND, IDM_EDIT_CUSTOM, 0);
+    EXPECT_EQ(prompter.messages, (std::vector<std::wstring>{L"Sorry, this view cannot be edited."}));
+    EXPECT_TRUE(prompter.editRequests.empty());
+
+    ViewForm* classes = Filled(main->OpenView({.kind = ViewKind::ClassList}));
+    ASSERT_NE(classes, nullptr);
+    prompter.messageAnswer = IDNO;
+    SendMessageW(main->hwnd(), WM_COMMAND, IDM_EDIT_CUSTOM, 0);
+    EXPECT_EQ(prompter.messages.back(),
+              L"Sorry, this view cannot be edited.\rSwitch to a new view on Class-ID's?");
+    EXPECT_TRUE(prompter.editRequests.empty());
+    prompter.messageAnswer = IDYES;
+    SendMessageW(main->hwnd(), WM_COMMAND, IDM_EDIT_CUSTOM, 0);
+    EXPECT_EQ(prompter.editRequests.size(), 1u);
+    EXPECT_EQ(classes->view().viewKind, ViewKind::Registry);
+}
+
+TEST_F(CustomViewTest, ANewDesignOpensAsAnUntitledView) {
+    prompter.editView = [](ViewEditRequest& request) {
+        EXPECT_TRUE(request.newView);
+        request.definition = ParseDefinition(
+            L"System\\CurrentControlSet\\Services,01,01,,|80,<key>,Name|100,DisplayName,Shown as",
+            kTwipsPerPixelAt96Dpi);
+        return true;
+    };
+    prompter.newViewChoice = NewViewChoice{1, 8};
+    main->OpenNewViewDialog();
+    ViewForm* designed = Filled(main->ActiveView());
+    ASSERT_NE(designed, nullptr);
+    EXPECT_EQ(designed->view().customFile, L"Untitled");
+    EXPECT_TRUE(designed->CaptionText().starts_with(L"Untitled view"));
+    EXPECT_EQ(designed->view().grid.TextMatrix(1, 2), L"Service 0");
+
+    prompter.editView = nullptr; // cancelled: nothing opens
+    main->OpenNewViewDialog();
+    EXPECT_EQ(main->ActiveView(), designed);
 }
 
 } // namespace

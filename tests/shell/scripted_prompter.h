@@ -3,6 +3,7 @@
 #include "ui/prompter.h"
 #include "views/text.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -33,7 +34,14 @@ public:
         return fileDialogAnswer;
     }
 
+    bool EditView(HWND, ViewEditRequest& request) override {
+        editRequests.push_back(request);
+        return editView && editView(request);
+    }
+
     std::vector<std::wstring> messages;
+    std::vector<ViewEditRequest> editRequests;
+    std::function<bool(ViewEditRequest&)> editView; // the user's edit; nothing: cancelled
     std::vector<FileDialogRequest> fileDialogs;
     std::wstring fileDialogAnswer;
     int newViewDialogs = 0;

@@ -194,6 +194,16 @@ void EditorModel::LoadDefinition(const ViewDefinition& view, int twipsPerPixel) 
     }
 }
 
+void EditorModel::ResetForNewView() {
+    LoadDefinition(ViewDefinition{}, kTwipsPerPixelAt96Dpi);
+    grid.SetTextMatrix(1, kWidthCol, L"200");
+    grid.SetTextMatrix(1, kDataCol, L"<key>");
+    grid.SetTextMatrix(1, kHeaderCol, L"Enumerated keys");
+    grid.SetTextMatrix(2, kDataCol, L"Press F4 for options..");
+    caption = L"New registry view";
+    base = std::wstring(kNewViewBase);
+}
+
 void EditorModel::ReadBack(ViewDefinition& view, int twipsPerPixel) const {
     int i = 0;
     for (; i + 1 < kEditorRows && !Data(i + 1).empty(); ++i) {

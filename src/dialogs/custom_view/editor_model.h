@@ -39,6 +39,7 @@ inline constexpr std::wstring_view kRegeditFavoritesKey =
     L"Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Regedit\\Favorites"; // under HKCU
 inline constexpr std::wstring_view kRegeditFavoriteName = L"Vantrel base key";
 inline constexpr std::wstring_view kRegeditCommand = L"Regedit.exe";
+inline constexpr std::wstring_view kNewViewBase = L"HKLM\\System\\CurrentControlSet\\Services";
 
 // In the upper-cased s, finds the first position of a and of b (both before either change); the character
 // where a was found becomes b and the one where b was found becomes a. With b empty the first a is removed.
@@ -81,6 +82,9 @@ public:
     // Text1 0..2 from the head; columns 1..5 of rows 1..13 cleared; then row i + 1 from column i for i =
     // 0..12 while its data is not empty, the width as whole pixels (twips / twipsPerPixel, cut).
     void LoadDefinition(const ViewDefinition& view, int twipsPerPixel);
+    // The editor for a new registry view: emptied, with the row key's column and a hint in the row below,
+    // on the services key.
+    void ResetForNewView();
     // Columns from the rows down to the first empty Data cell (widths to the nearest twip, halves to even;
     // a width that is not a number, or gives 0, is 1200 twips); the column after the last gets empty data;
     // base, colsOrder and colsOrderD from Text1 0..2. The title is not touched.

@@ -2,6 +2,7 @@
 
 #include "dialogs/new_view/new_view_ids.h"
 #include "ui/prompter.h"
+#include "ui/tooltips.h"
 #include "views/catalogue.h"
 
 #include <commctrl.h>
@@ -42,16 +43,6 @@ std::wstring TipText() {
     return text;
 }
 
-void AddTooltip(HWND dialog, HWND tooltip, int control, const wchar_t* text) {
-    TOOLINFOW tool{};
-    tool.cbSize = TTTOOLINFOW_V2_SIZE;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = dialog;
-    tool.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(dialog, control));
-    tool.lpszText = const_cast<wchar_t*>(text);
-    SendMessageW(tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-}
-
 void OnInit(HWND dialog, DialogState& state) {
     const HWND list = GetDlgItem(dialog, IDC_NEW_BUILT_IN_LIST);
     const int count = std::stoi(BuiltInView(0, true));
@@ -63,13 +54,11 @@ void OnInit(HWND dialog, DialogState& state) {
         SendMessageW(list, CB_SETITEMDATA, static_cast<WPARAM>(index), n);
     }
     SendMessageW(list, CB_SETCURSEL, kInitiallySelected, 0);
-    state.tooltip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, dialog,
-                                    nullptr, GetModuleHandleW(nullptr), nullptr);
-    AddTooltip(dialog, state.tooltip, IDC_NEW_FOLDER,
-               L"Also default opened when you drag-and drop a folder from explorer onto Vantrel");
-    AddTooltip(dialog, state.tooltip, IDC_NEW_INI,
-               L"Also default opened when you drag-and-drop an .ini file onto Vantrel");
+    state.tooltip = CreateControlTooltips(dialog);
+    AddControlTooltip(state.tooltip, GetDlgItem(dialog, IDC_NEW_FOLDER),
+                      L"Also default opened when you drag-and drop a folder from explorer onto Vantrel");
+    AddControlTooltip(state.tooltip, GetDlgItem(dialog, IDC_NEW_INI),
+                      L"Also default opened when you drag-and-drop an .ini file onto Vantrel");
     SetFocus(list);
     SendMessageW(dialog, DM_SETDEFID, IDC_NEW_LOCAL, 0);
 }

@@ -1,0 +1,597 @@
+#include "dialogs/custom_view/custom_view_editor.h"
+
+#include "dialogs/custom_view/custom_view_editor_ids.h"
+#include "platform/clipboard.h"
+#include "ui/tooltips.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace vantrel {
+namespace {
+
+// Key presses that are no characters: F4 and "&Modify" open the editor with its list dropped.
+constexpr int kModifyKey = 371;
+constexpr int kCtrlC = 3, kBackspace = 8, kEnter = 13, kCtrlV = 22, kCtrlX = 24;
+
+constexpr const wchar_t* kGridTip = L"Dblclick or hit F2 to modify, or F4 to choose from a list";
+constexpr const wchar_t* kMaskTip = L"Specify which installer files to look for (e.g. *.msi;*.mst)";
+constexpr const wchar_t* kDataTip =
+    L"(default)=@, !* at the end means take previous column if no value found";
+constexpr const wchar_t* kConditionTip = L"Note: condition is only checked when the column is in the view";
+
+constexpr int kBaseKeyFrame[] = {IDC_CV_FRAME_KEY, IDC_CV_BASE_KEY, IDC_CV_FAVORITES, IDC_CV_REGEDIT,
+                                 IDC_CV_KEYS_LEGEND};
+constexpr int kFolderFrame[] = {IDC_CV_FRAME_PATH,   IDC_CV_FOLDER, IDC_CV_MASK_LABEL,  IDC_CV_MASK,
+                                IDC_CV_LEVELS_LABEL, IDC_CV_LEVELS, IDC_CV_LEVELS_SPIN, IDC_CV_EXPLORER};
+
+std::wstring TextOf(HWND window) {
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+void SetText(HWND window, std::wstring_view text) {
+    SetWindowTextW(window, std::wstring(text).c_str());
+}
+
+void FillCombo(HWND combo, const std::vector<std::wstring>& entries) {
+    SendMessageW(combo, CB_RESETCONTENT, 0, 0);
+    for (const std::wstring& entry : entries)
+        SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+}
+
+bool IsCombo(HWND window) {
+    wchar_t name[32]{};
+    GetClassNameW(window, name, 32);
+    return std::wstring_view(name) == L"ComboBox";
+}
+
+// Puts the caret at the end of an edit box or a combo's edit field.
+void CaretToEnd(HWND editor) {
+    const auto end = static_cast<WPARAM>(GetWindowTextLengthW(editor));
+    if (IsCombo(editor))
+        SendMessageW(editor, CB_SETEDITSEL, 0, MAKELPARAM(end, end));
+    else
+        SendMessageW(editor, EM_SETSEL, end, static_cast<LPARAM>(end));
+}
+
+// The first list entry equal to the text, letter case included (the combo's own search ignores case).
+LRESULT FindExactEntry(HWND combo, const std::wstring& text) {
+    const LRESULT count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        const LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0);
+        if (length != static_cast<LRESULT>(text.size()))
+            continue;
+        std::wstring entry(static_cast<size_t>(length) + 1, L'\0');
+        SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(entry.data()));
+        entry.resize(static_cast<size_t>(length));
+        if (entry == text)
+            return i;
+    }
+    return CB_ERR;
+}
+
+} // namespace
+
+CustomViewEditor::CustomViewEditor(Registry& registry, Programs& programs, int twipsPerPixel)
+    : registry_(registry), programs_(programs), twipsPerPixel_(twipsPerPixel > 0 ? twipsPerPixel : 15) {}
+
+CustomViewEditor::~CustomViewEditor() {
+    Close();
+}
+
+// --- Showing and running
+// --------------------------------------------------------------------------------------------
+
+bool CustomViewEditor::Create(HWND owner) {
+    CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_CUSTOM_VIEW), owner, &DialogProc,
+                       reinterpret_cast<LPARAM>(this));
+    if (hwnd_ == nullptr)
+        return false;
+    // The grid takes the place the template keeps for it; the in-place editors lie above it.
+    const HWND place = control(IDC_CV_GRID);
+    RECT area{};
+    GetWindowRect(place, &area);
+    MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&area), 2);
+    grid_ = GridWindow::Create(hwnd_, IDC_CV_GRID + 100, model_.grid, *this, twipsPerPixel_);
+    if (!grid_)
+        return false;
+    SetWindowPos(grid_->hwnd(), place, area.left, area.top, area.right - area.left, area.bottom - area.top,
+                 SWP_NOACTIVATE);
+    for (const int editor : {IDC_CV_EDIT_TEXT, IDC_CV_EDIT_DATA, IDC_CV_EDIT_CONDITION, IDC_CV_EDIT_EXTRA})
+        SetWindowPos(control(editor), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    grid_->SetToolTipText(kGridTip);
+
+    tooltips_ = CreateControlTooltips(hwnd_);
+    AddControlTooltip(tooltips_, control(IDC_CV_MASK), kMaskTip);
+    AddControlTooltip(tooltips_, control(IDC_CV_EDIT_DATA), kDataTip);
+    AddControlTooltip(tooltips_, control(IDC_CV_EDIT_CONDITION), kConditionTip);
+    FillCombo(control(IDC_CV_EDIT_CONDITION), EditorModel::ConditionExamples());
+    FillCombo(control(IDC_CV_EDIT_EXTRA), EditorModel::ExtraExamples());
+    SendMessageW(control(IDC_CV_LEVELS_SPIN), SBM_SETRANGE, -kMaxLevels, 0);
+    return true;
+}
+
+bool CustomViewEditor::Open(HWND owner) {
+    owner_ = owner;
+    if (hwnd_ == nullptr && !Create(owner))
+        return false;
+    editResult_ = 0;
+    model_.editCell = 0;
+    currentEditor_ = nullptr;
+    model_.Activate(registry_);
+    RECT inner{};
+    GetClientRect(grid_->hwnd(), &inner);
+    model_.FitDataColumn(inner.right * twipsPerPixel_);
+    ShowModel();
+    SendMessageW(control(IDC_CV_EDIT_DATA), CB_RESETCONTENT, 0, 0);
+    SendMessageW(control(IDC_CV_EDIT_CONDITION), CB_SETCURSEL, 0, 0);
+    SendMessageW(control(IDC_CV_EDIT_EXTRA), CB_SETCURSEL, 0, 0);
+    ShowWindow(hwnd_, SW_SHOW);
+    SetForegroundWindow(hwnd_);
+    SetFocus(control(model_.folderBase ? IDC_CV_FOLDER : IDC_CV_BASE_KEY));
+    return true;
+}
+
+int CustomViewEditor::ShowModal(HWND owner) {
+    if (!Open(owner))
+        return 0;
+    const bool ownerWasEnabled = owner != nullptr && IsWindowEnabled(owner);
+    if (ownerWasEnabled)
+        EnableWindow(owner, FALSE);
+    MSG message{};
+    while (IsShown()) {
+        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+        if (got <= 0) {
+            PostQuitMessage(got == 0 ? static_cast<int>(message.wParam) : 1); // for the outer loop
+            editResult_ = 0;
+            Close();
+            break;
+        }
+        Dispatch(message);
+    }
+    if (ownerWasEnabled) {
+        EnableWindow(owner, TRUE);
+        SetActiveWindow(owner);
+    }
+    return editResult_;
+}
+
+void CustomViewEditor::RunPendingMessages() {
+    MSG message{};
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
+        Dispatch(message);
+    }
+}
+
+void CustomViewEditor::Dispatch(MSG& message) {
+    if (hwnd_ != nullptr && message.message == WM_KEYDOWN) {
+        const auto key = static_cast<int>(message.wParam);
+        if (currentEditor_ != nullptr && IsEditorWindow(message.hwnd) && IsWindowVisible(currentEditor_)) {
+            const bool listDropped =
+                IsCombo(currentEditor_) && SendMessageW(currentEditor_, CB_GETDROPPEDSTATE, 0, 0) != 0;
+            if (key == VK_RETURN && !listDropped) {
+                CommitCellEdit();
+                return;
+            }
+            if (key == VK_ESCAPE && !listDropped) {
+                CancelCellEdit();
+                return;
+            }
+        }
+        if (message.hwnd == control(IDC_CV_LEVELS) && (key == VK_UP || key == VK_DOWN)) {
+            model_.LevelsStep(key == VK_UP ? -1 : 1);
+            SetText(control(IDC_CV_LEVELS), model_.levels);
+            SendMessageW(control(IDC_CV_LEVELS_SPIN), SBM_SETPOS, static_cast<WPARAM>(model_.SpinValue()),
+                         TRUE);
+            return;
+        }
+        if (grid_ && message.hwnd == grid_->hwnd() && (key == VK_ESCAPE || key == VK_TAB)) {
+            // The grid wants every key; Escape and Tab still belong to the dialog.
+            if (key == VK_ESCAPE)
+                OnCancel();
+            else
+                SetFocus(GetNextDlgTabItem(hwnd_, grid_->hwnd(), GetKeyState(VK_SHIFT) < 0));
+            return;
+        }
+    }
+    if (hwnd_ != nullptr && IsDialogMessageW(hwnd_, &message))
+        return;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+}
+
+bool CustomViewEditor::IsEditorWindow(HWND window) const {
+    return window != nullptr && (window == currentEditor_ || IsChild(currentEditor_, window));
+}
+
+void CustomViewEditor::OnOk() {
+    ReadControls();
+    model_.Accept();
+    SetText(control(IDC_CV_BASE), model_.base);
+    editResult_ = 1;
+    ShowWindow(hwnd_, SW_HIDE);
+}
+
+// Escape while a cell is edited only ends that edit; otherwise the dialog closes without a change.
+void CustomViewEditor::OnCancel() {
+    if (model_.Editing()) {
+        CancelCellEdit();
+        return;
+    }
+    editResult_ = 0;
+    Close();
+}
+
+void CustomViewEditor::Close() {
+    if (hwnd_ == nullptr)
+        return;
+    const HWND dialog = hwnd_;
+    grid_.reset();
+    DestroyWindow(dialog);
+    hwnd_ = nullptr;
+    currentEditor_ = nullptr;
+}
+
+// --- Messages
+// -------------------------------------------------------------------------------------------------------
+
+INT_PTR CALLBACK CustomViewEditor::DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        auto* self = reinterpret_cast<CustomViewEditor*>(lParam);
+        self->hwnd_ = dialog;
+        SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+        return FALSE;
+    }
+    auto* self = reinterpret_cast<CustomViewEditor*>(GetWindowLongPtrW(dialog, DWLP_USER));
+    return self != nullptr ? self->HandleMessage(message, wParam, lParam) : FALSE;
+}
+
+INT_PTR CustomViewEditor::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND:
+        OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+        return TRUE;
+    case WM_VSCROLL:
+        if (reinterpret_cast<HWND>(lParam) == control(IDC_CV_LEVELS_SPIN)) {
+            OnLevelsSpin(LOWORD(wParam));
+            return TRUE;
+        }
+        return FALSE;
+    case WM_CLOSE:
+        editResult_ = 0;
+        Close();
+        return TRUE;
+    case WM_DESTROY:
+        SetWindowLongPtrW(hwnd_, DWLP_USER, 0);
+        return FALSE;
+    default:
+        return FALSE;
+    }
+}
+
+void CustomViewEditor::OnCommand(int id, int notification, HWND) {
+    switch (id) {
+    case IDOK:
+        OnOk();
+        return;
+    case IDCANCEL:
+        OnCancel();
+        return;
+    case IDC_CV_EDIT_TEXT:
+        if (notification == EN_KILLFOCUS)
+            CommitCellEdit();
+        return;
+    case IDC_CV_EDIT_DATA:
+        if (notification == CBN_DROPDOWN)
+            OnDataListOpening();
+        [[fallthrough]];
+    case IDC_CV_EDIT_CONDITION:
+    case IDC_CV_EDIT_EXTRA:
+        if (notification == CBN_KILLFOCUS)
+            CommitCellEdit();
+        return;
+    case IDC_CV_UP:
+    case IDM_CV_MOVE_UP:
+        RowOperation(RowOperation::Up);
+        return;
+    case IDC_CV_DOWN:
+    case IDM_CV_MOVE_DOWN:
+        RowOperation(RowOperation::Down);
+        return;
+    case IDC_CV_ERASE:
+    case IDM_CV_ERASE:
+        RowOperation(RowOperation::Erase);
+        return;
+    case IDM_CV_MODIFY:
+        OnGridKeyPress(kModifyKey);
+        return;
+    case IDM_CV_COPY:
+        OnGridKeyPress(kCtrlC);
+        return;
+    case IDM_CV_PASTE:
+        OnGridKeyPress(kCtrlV);
+        return;
+    case IDC_CV_ALL:
+        ReadControls();
+        model_.AllColumns();
+        ShowOrders();
+        SetFocus(control(IDC_CV_ORDER_D));
+        return;
+    case IDC_CV_SAME_ORDER:
+        model_.sameOrder = IsDlgButtonChecked(hwnd_, IDC_CV_SAME_ORDER) == BST_CHECKED;
+        SetFocus(grid_->hwnd());
+        return;
+    case IDC_CV_BASE_KEY:
+        if (notification == CBN_EDITCHANGE || notification == CBN_SELCHANGE)
+            model_.BaseKeyChanged(TextOf(control(IDC_CV_BASE_KEY)));
+        return;
+    case IDC_CV_LEVELS:
+        if (notification == EN_CHANGE) {
+            model_.SetLevels(TextOf(control(IDC_CV_LEVELS)));
+            SendMessageW(control(IDC_CV_LEVELS_SPIN), SBM_SETPOS, static_cast<WPARAM>(model_.SpinValue()),
+                         TRUE);
+        }
+        return;
+    case IDC_CV_FAVORITES:
+        ReadControls();
+        model_.AddBaseKeyToFavorites(registry_);
+        return;
+    case IDC_CV_REGEDIT:
+        programs_.Start(kRegeditCommand);
+        return;
+    case IDC_CV_EXPLORER:
+        ReadControls();
+        programs_.Start(model_.ExplorerCommand());
+        return;
+    default:
+        return;
+    }
+}
+
+void CustomViewEditor::OnLevelsSpin(int request) {
+    int value = model_.SpinValue();
+    if (request == SB_LINEUP)
+        --value;
+    else if (request == SB_LINEDOWN)
+        ++value;
+    else
+        return;
+    model_.SetSpinValue(value);
+    SendMessageW(control(IDC_CV_LEVELS_SPIN), SBM_SETPOS, static_cast<WPARAM>(model_.SpinValue()), TRUE);
+    SetText(control(IDC_CV_LEVELS), model_.levels);
+    SetFocus(control(IDC_CV_LEVELS));
+}
+
+// --- Model and controls
+// ----------------------------------------------------------------------------------------------
+
+void CustomViewEditor::ShowModel() {
+    SetText(hwnd_, model_.caption);
+    SetText(control(IDC_CV_BASE), model_.base);
+    ShowOrders();
+    CheckDlgButton(hwnd_, IDC_CV_SAME_ORDER, model_.sameOrder ? BST_CHECKED : BST_UNCHECKED);
+    FillCombo(control(IDC_CV_BASE_KEY), model_.baseKeys);
+    SetText(control(IDC_CV_BASE_KEY), model_.baseKey);
+    FillCombo(control(IDC_CV_FOLDER), model_.folders);
+    SetText(control(IDC_CV_FOLDER), model_.folder);
+    SetText(control(IDC_CV_MASK), model_.fileMask);
+    SetText(control(IDC_CV_LEVELS), model_.levels);
+    SendMessageW(control(IDC_CV_LEVELS_SPIN), SBM_SETPOS, static_cast<WPARAM>(model_.SpinValue()), TRUE);
+    FillCombo(control(IDC_CV_STANDARD_VIEWS), model_.standardViews);
+    SendMessageW(control(IDC_CV_STANDARD_VIEWS), CB_SETCURSEL, 0, 0);
+    ShowFrames();
+    grid_->Refresh();
+}
+
+void CustomViewEditor::ShowOrders() {
+    SetText(control(IDC_CV_ORDER), model_.colsOrder);
+    SetText(control(IDC_CV_ORDER_D), model_.colsOrderD);
+}
+
+void CustomViewEditor::ShowFrames() {
+    for (const int id : kBaseKeyFrame)
+        ShowWindow(control(id), model_.folderBase ? SW_HIDE : SW_SHOW);
+    for (const int id : kFolderFrame)
+        ShowWindow(control(id), model_.folderBase ? SW_SHOW : SW_HIDE);
+}
+
+void CustomViewEditor::ReadControls() {
+    model_.colsOrder = TextOf(control(IDC_CV_ORDER));
+    model_.colsOrderD = TextOf(control(IDC_CV_ORDER_D));
+    model_.sameOrder = IsDlgButtonChecked(hwnd_, IDC_CV_SAME_ORDER) == BST_CHECKED;
+    model_.baseKey = TextOf(control(IDC_CV_BASE_KEY));
+    model_.folder = TextOf(control(IDC_CV_FOLDER));
+    model_.fileMask = TextOf(control(IDC_CV_MASK));
+    model_.levels = TextOf(control(IDC_CV_LEVELS));
+}
+
+// --- In-place editing
+// -------------------------------------------------------------------------------------------------
+
+// Opens the editor of the current cell's column over the cell, with the cell's text; false when the cell
+// may not be edited.
+bool CustomViewEditor::OpenCellEditor() {
+    const GridModel& grid = model_.grid;
+    const int row = grid.Row(), col = grid.Col();
+    if (!model_.BeginEdit(row, col))
+        return false;
+    POINT origin{};
+    MapWindowPoints(grid_->hwnd(), hwnd_, &origin, 1); // the grid's inner area in the dialog
+    const int tpp = twipsPerPixel_;
+    const int left = origin.x + (grid_->ColPos(col) + 45) / tpp;
+    const int top = origin.y + (grid_->RowPos(row) + 15) / tpp;
+    const int width = grid.ColWidth(col) / tpp;
+    const std::wstring& text = grid.TextMatrix(row, col);
+    if (col == kWidthCol || col == kHeaderCol) {
+        currentEditor_ = control(IDC_CV_EDIT_TEXT);
+        SetWindowPos(currentEditor_, HWND_TOP, left, top, width + 1, grid_->RowHeight(row) / tpp,
+                     SWP_SHOWWINDOW);
+        SetText(currentEditor_, text);
+    } else {
+        currentEditor_ = control(col == kDataCol        ? IDC_CV_EDIT_DATA
+                                 : col == kConditionCol ? IDC_CV_EDIT_CONDITION
+                                                        : IDC_CV_EDIT_EXTRA);
+        RECT box{};
+        GetWindowRect(currentEditor_, &box);
+        SetWindowPos(currentEditor_, HWND_TOP, left, top, width, box.bottom - box.top, SWP_SHOWWINDOW);
+        // The editor always starts from the cell's text: the entry of its list that matches it exactly, else
+        // the text as a new first entry.
+        LRESULT found = FindExactEntry(currentEditor_, text);
+        if (found == CB_ERR)
+            found = SendMessageW(currentEditor_, CB_INSERTSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        SendMessageW(currentEditor_, CB_SETCURSEL, static_cast<WPARAM>(found), 0);
+    }
+    SetFocus(currentEditor_);
+    return true;
+}
+
+// The editor's text goes into its cell (unless the edit was cancelled) and the editor hides.
+void CustomViewEditor::CommitCellEdit() {
+    if (committing_ || currentEditor_ == nullptr || !IsWindowVisible(currentEditor_))
+        return;
+    committing_ = true;
+    const std::wstring text = TextOf(currentEditor_);
+    const bool hadFocus = IsEditorWindow(GetFocus());
+    ShowWindow(currentEditor_, SW_HIDE);
+    if (hadFocus && grid_)
+        SetFocus(grid_->hwnd());
+    model_.Commit(text);
+    if (grid_)
+        grid_->Refresh();
+    committing_ = false;
+}
+
+void CustomViewEditor::CancelCellEdit() {
+    model_.CancelEdit();
+    if (grid_)
+        SetFocus(grid_->hwnd()); // the editor hides as it loses the focus, writing nothing
+    CommitCellEdit();
+}
+
+void CustomViewEditor::OnDataListOpening() {
+    const HWND editor = control(IDC_CV_EDIT_DATA);
+    RECT box{};
+    GetWindowRect(editor, &box);
+    SetWindowPos(editor, nullptr, 0, 0, kDataEditorListWidthTwips / twipsPerPixel_, box.bottom - box.top,
+                 SWP_NOMOVE | SWP_NOZORDER);
+    ReadControls();
+    const auto held = static_cast<size_t>(std::max<LRESULT>(SendMessageW(editor, CB_GETCOUNT, 0, 0), 0));
+    for (const std::wstring& entry : model_.DataEditorEntries(registry_, held))
+        SendMessageW(editor, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+}
+
+void CustomViewEditor::RowOperation(vantrel::RowOperation operation) {
+    SetFocus(grid_->hwnd());
+    ReadControls();
+    model_.MoveRows(operation);
+    ShowOrders();
+    grid_->Refresh();
+}
+
+// --- The grid's keys and menus
+// --------------------------------------------------------------------------------------
+
+void CustomViewEditor::OnGridDblClick() {
+    OpenCellEditor();
+}
+
+void CustomViewEditor::OnGridKeyDown(int keyCode, int shift) {
+    if (keyCode == VK_DELETE) {
+        if (shift & gridinput::kShift) {
+            OnGridKeyPress(kCtrlX);
+        } else {
+            model_.SetSelectionText(L"");
+            grid_->Refresh();
+        }
+    } else if (keyCode == VK_F2) {
+        OnGridKeyPress(kEnter);
+    } else if (keyCode == VK_F4) {
+        OnGridKeyPress(kModifyKey);
+    }
+}
+
+void CustomViewEditor::OnGridKeyPress(int character) {
+    if (character == kCtrlV) {
+        if (const auto text = ClipboardText(hwnd_)) {
+            model_.SetSelectionText(*text);
+            grid_->Refresh();
+        }
+        return;
+    }
+    if (character == kCtrlC) {
+        SetClipboardText(hwnd_, model_.SelectionText());
+        return;
+    }
+    if (character == kBackspace) {
+        RowOperation(RowOperation::Erase);
+        return;
+    }
+    if (character == kCtrlX) {
+        SetClipboardText(hwnd_, model_.SelectionText());
+        model_.SetSelectionText(L"");
+        grid_->Refresh();
+    }
+    if (!OpenCellEditor())
+        return;
+    // The key that opened the editor arrives in it: F4 drops the list, Enter puts the caret at the end, and
+    // a typed character starts the text anew.
+    if (character == kModifyKey) {
+        if (IsCombo(currentEditor_))
+            SendMessageW(currentEditor_, CB_SHOWDROPDOWN, TRUE, 0);
+    } else if (character == kEnter) {
+        CaretToEnd(currentEditor_);
+    } else if (character >= 33) { // blanks and other control keys open the editor without typing
+        SetText(currentEditor_, std::wstring(1, static_cast<wchar_t>(character)));
+        CaretToEnd(currentEditor_);
+    }
+}
+
+void CustomViewEditor::OnGridMouseUp(int button, int, int, int) {
+    if (button != gridinput::kRightButton)
+        return;
+    const int row = grid_->MouseRow(), col = grid_->MouseCol();
+    if (row <= 0 || col <= 0)
+        return;
+    SetFocus(grid_->hwnd());
+    GridModel& grid = model_.grid;
+    const bool inSelection =
+        row >= std::min(grid.Row(), grid.RowSel()) && row <= std::max(grid.Row(), grid.RowSel()) &&
+        col >= std::min(grid.Col(), grid.ColSel()) && col <= std::max(grid.Col(), grid.ColSel());
+    if (!inSelection) {
+        grid.SetRow(row);
+        grid.SetCol(col);
+        grid_->Refresh();
+    }
+    ShowCellMenu();
+}
+
+// The range menu for a block, the cell menu for one cell.
+void CustomViewEditor::ShowCellMenu() {
+    const GridModel& grid = model_.grid;
+    const HMENU menu = CreatePopupMenu();
+    if (grid.Row() != grid.RowSel() || grid.Col() != grid.ColSel()) {
+        AppendMenuW(menu, MF_STRING, IDM_CV_COPY, L"&Copy");
+    } else {
+        AppendMenuW(menu, MF_STRING, IDM_CV_MODIFY, L"&Modify");
+        AppendMenuW(menu, MF_STRING, IDM_CV_COPY, L"&Copy");
+        AppendMenuW(menu, MF_STRING | (ClipboardHasText() ? 0 : MF_GRAYED), IDM_CV_PASTE, L"&Paste");
+        AppendMenuW(menu, MF_STRING, IDM_CV_MOVE_UP, L"Move &Up");
+        AppendMenuW(menu, MF_STRING, IDM_CV_MOVE_DOWN, L"Move &Down");
+        AppendMenuW(menu, MF_STRING, IDM_CV_ERASE, L"&Erase");
+    }
+    POINT at{};
+    GetCursorPos(&at);
+    TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd_, nullptr);
+    DestroyMenu(menu);
+}
+
+} // namespace vantrel

@@ -1,0 +1,89 @@
+#pragma once
+// The custom view editor: the dialog in which the user changes a view's base, its column orders and its
+// columns. Its state and rules are the EditorModel's; this is the window: the frames, the column grid with
+// its in-place editors, the keys and menus on the grid, and the modal run. After OK the dialog is only
+// hidden, so the next edit finds its lists as they were; Cancel closes it.
+#include "dialogs/custom_view/editor_model.h"
+#include "platform/programs.h"
+#include "ui/grid_window.h"
+
+#include <windows.h>
+
+#include <memory>
+
+namespace vantrel {
+
+class CustomViewEditor final : private GridEvents {
+public:
+    CustomViewEditor(Registry& registry, Programs& programs, int twipsPerPixel);
+    ~CustomViewEditor() override;
+    CustomViewEditor(const CustomViewEditor&) = delete;
+    CustomViewEditor& operator=(const CustomViewEditor&) = delete;
+
+    EditorModel& model() { return model_; }
+
+    // Creates the dialog on first use, activates it with the model's contents and shows it without waiting.
+    bool Open(HWND owner);
+    // Open, then runs the messages until OK hides the dialog or Cancel closes it: 1 after OK, else 0.
+    int ShowModal(HWND owner);
+    // One message as the modal run handles it: Enter and Escape in the in-place editors, arrow keys in the
+    // levels box, the dialog keys.
+    void Dispatch(MSG& message);
+    // Every message waiting now, through Dispatch.
+    void RunPendingMessages();
+
+    int editResult() const { return editResult_; }
+    bool IsShown() const { return hwnd_ != nullptr && IsWindowVisible(hwnd_); }
+    bool IsClosed() const { return hwnd_ == nullptr; }
+    HWND hwnd() const { return hwnd_; }
+    HWND control(int id) const { return GetDlgItem(hwnd_, id); }
+    GridWindow* grid() const { return grid_.get(); }
+    // The in-place editor in use (shown or not), or nullptr before the first edit.
+    HWND currentEditor() const { return currentEditor_; }
+
+private:
+    static INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    bool Create(HWND owner);
+    void OnCommand(int id, int notification, HWND control);
+    void OnLevelsSpin(int request);
+    void OnOk();
+    void OnCancel();
+    void Close();
+
+    // The model's fields into the controls, and the controls' texts back into the model.
+    void ShowModel();
+    void ShowOrders();
+    void ReadControls();
+    void ShowFrames();
+
+    // In-place editing.
+    bool OpenCellEditor();
+    void CommitCellEdit();
+    void CancelCellEdit();
+    void OnDataListOpening();
+    void RowOperation(vantrel::RowOperation operation);
+    void ShowCellMenu();
+
+    // GridEvents
+    void OnGridDblClick() override;
+    void OnGridKeyDown(int keyCode, int shift) override;
+    void OnGridKeyPress(int character) override;
+    void OnGridMouseUp(int button, int shift, int xTwips, int yTwips) override;
+
+    bool IsEditorWindow(HWND window) const;
+
+    Registry& registry_;
+    Programs& programs_;
+    int twipsPerPixel_;
+    EditorModel model_;
+    HWND hwnd_ = nullptr;
+    HWND owner_ = nullptr;
+    HWND tooltips_ = nullptr;
+    std::unique_ptr<GridWindow> grid_;
+    HWND currentEditor_ = nullptr;
+    bool committing_ = false;
+    int editResult_ = 0;
+};
+
+} // namespace vantrel
