@@ -100,8 +100,12 @@ bool CustomViewEditor::Create(HWND owner) {
     grid_ = GridWindow::Create(hwnd_, IDC_CV_GRID + 100, model_.grid, *this, twipsPerPixel_);
     if (!grid_)
         return false;
-    SetWindowPos(grid_->hwnd(), place, area.left, area.top, area.right - area.left, area.bottom - area.top,
-                 SWP_NOACTIVATE);
+    // As high as its rows, so that every column row shows without scrolling.
+    RECT frame{0, 0, 0, 0};
+    AdjustWindowRectEx(&frame, 0, FALSE, WS_EX_CLIENTEDGE);
+    const int rowsHeight = (grid_->RowPos(kLastEditorRow) + grid_->RowHeight(kLastEditorRow)) / twipsPerPixel_;
+    const int height = std::min<int>(area.bottom - area.top, rowsHeight + frame.bottom - frame.top);
+    SetWindowPos(grid_->hwnd(), place, area.left, area.top, area.right - area.left, height, SWP_NOACTIVATE);
     for (const int editor : {IDC_CV_EDIT_TEXT, IDC_CV_EDIT_DATA, IDC_CV_EDIT_CONDITION, IDC_CV_EDIT_EXTRA})
         SetWindowPos(control(editor), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     grid_->SetToolTipText(kGridTip);
