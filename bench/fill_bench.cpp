@@ -4,10 +4,6 @@
 #include "bench_keys.h"
 #include "engine/view.h"
 #include "headless_host.h"
-#include "platform/win_environment.h"
-#include "platform/win_file_source.h"
-#include "platform/win_ini_files.h"
-#include "platform/win_registry.h"
 
 #include <windows.h>
 
@@ -16,11 +12,6 @@
 namespace {
 
 using namespace bench;
-
-class Answering final : public vantrel::ComputerStatus {
-public:
-    int CheckSta(std::wstring_view) override { return 1; }
-};
 
 std::wstring BenchDefinition() {
     std::wstring definition =
@@ -38,16 +29,10 @@ int main() {
     const HWND window = CreateWindowExW(0, L"STATIC", L"bench", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
                                         nullptr, GetModuleHandleW(nullptr), nullptr);
 
-    vantrel::WinRegistryApi api;
-    vantrel::Registry registry(api);
-    vantrel::WinFileSource files;
-    Answering computers;
-    vantrel::WinEnvironment environment;
-    vantrel::MatchList matchList;
-    vantrel::WinIniFiles ini;
-    matchList.Replace({L"preloaded"}); // the match list load is not part of a fill's cost
+    BenchServices services;
+    services.matchList.Replace({L"preloaded"}); // the match list load is not part of a fill's cost
     HeadlessHost host;
-    vantrel::View view({registry, files, computers, environment, matchList, ini}, host, 15);
+    vantrel::View view(services.ForViews(), host, 15);
     view.definition = BenchDefinition();
 
     const auto start = Clock::now();

@@ -2,7 +2,12 @@
 // A view window without a window for the benchmarks: the fill's view of it, with the same message pumping as
 // the real one, and the time spent letting messages run.
 #include "bench_clock.h"
+#include "engine/match_list.h"
 #include "engine/view.h"
+#include "platform/win_environment.h"
+#include "platform/win_file_source.h"
+#include "platform/win_ini_files.h"
+#include "platform/win_registry.h"
 #include "ui/message_pump.h"
 
 #include <cstdio>
@@ -37,6 +42,24 @@ public:
 private:
     std::wstring caption_;
     vantrel::MessagePump pump_;
+};
+
+// The program's own services for a benchmark's views; every computer counts as answering.
+struct BenchServices {
+    class Answering final : public vantrel::ComputerStatus {
+    public:
+        int CheckSta(std::wstring_view) override { return 1; }
+    };
+
+    vantrel::WinRegistryApi api;
+    vantrel::Registry registry{api};
+    vantrel::WinFileSource files;
+    Answering computers;
+    vantrel::WinEnvironment environment;
+    vantrel::MatchList matchList;
+    vantrel::WinIniFiles ini;
+
+    vantrel::ViewServices ForViews() { return {registry, files, computers, environment, matchList, ini}; }
 };
 
 } // namespace bench

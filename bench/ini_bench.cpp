@@ -1,10 +1,6 @@
 // The ini table of a file with 2,000 sections of 30 keys each, against reading the same file with one
 // profile call per key.
 #include "headless_host.h"
-#include "platform/win_environment.h"
-#include "platform/win_file_source.h"
-#include "platform/win_ini_files.h"
-#include "platform/win_registry.h"
 
 #include <windows.h>
 
@@ -52,11 +48,6 @@ double PerKeyReads(const std::wstring& path) {
     return characters > 0 ? Seconds(start) : -1;
 }
 
-class Answering final : public vantrel::ComputerStatus {
-public:
-    int CheckSta(std::wstring_view) override { return 1; }
-};
-
 } // namespace
 
 int main() {
@@ -64,15 +55,9 @@ int main() {
     // Under Wine, profile calls on a file written a moment ago are far slower (about 10 ms a call for the
     // first two seconds, as measured here); the figures are for a file at rest, as ini files are.
     Sleep(3000);
-    vantrel::WinRegistryApi api;
-    vantrel::Registry registry(api);
-    vantrel::WinFileSource files;
-    Answering computers;
-    vantrel::WinEnvironment environment;
-    vantrel::MatchList matchList;
-    vantrel::WinIniFiles ini;
+    BenchServices services;
     HeadlessHost host;
-    vantrel::View view({registry, files, computers, environment, matchList, ini}, host, 15);
+    vantrel::View view(services.ForViews(), host, 15);
     view.viewKind = vantrel::ViewKind::IniTable;
     view.folderPath = path;
 
@@ -82,8 +67,8 @@ int main() {
     const double perKey = PerKeyReads(path);
     const auto readStart = Clock::now();
     size_t entries = 0;
-    for (const std::wstring& section : ini.SectionNames(path))
-        entries += ini.SectionEntries(path, section).size();
+    for (const std::wstring& section : services.ini.SectionNames(path))
+        entries += services.ini.SectionEntries(path, section).size();
     const double sectionReads = Seconds(readStart);
     DeleteFileW(path.c_str());
 

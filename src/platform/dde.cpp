@@ -9,6 +9,8 @@ DdeServer* theServer = nullptr;
 
 // A server runs its commands inside the execute (fills, message boxes): the client waits a day at most.
 constexpr DWORD kExecuteTimeoutMs = 24 * 60 * 60 * 1000;
+// A busy server (a command string runs, a view fills) is asked again this often.
+constexpr DWORD kBusyRetryMs = 100;
 
 HDDEDATA CALLBACK ClientCallback(UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR, ULONG_PTR) {
     return nullptr;
@@ -86,6 +88,13 @@ DdeServer::~DdeServer() {
     theServer = nullptr;
 }
 
+ULONG_PTR DdeServer::Execute(std::wstring_view commands) const {
+    const std::optional<bool> accepted = handler_(commands);
+    if (!accepted)
+        return DDE_FBUSY;
+    return *accepted ? DDE_FACK : DDE_FNOTPROCESSED;
+}
+
 HDDEDATA CALLBACK DdeServer::Callback(UINT type, UINT, HCONV, HSZ topic, HSZ, HDDEDATA data, ULONG_PTR,
                                       ULONG_PTR) {
     DdeServer* server = theServer;
@@ -96,9 +105,7 @@ HDDEDATA CALLBACK DdeServer::Callback(UINT type, UINT, HCONV, HSZ topic, HSZ, HD
     case XTYP_CONNECT:
         return reinterpret_cast<HDDEDATA>(static_cast<ULONG_PTR>(ourTopic));
     case XTYP_EXECUTE:
-        if (!ourTopic)
-            return reinterpret_cast<HDDEDATA>(DDE_FNOTPROCESSED);
-        return reinterpret_cast<HDDEDATA>(server->handler_(ExecuteText(data)) ? DDE_FACK : DDE_FNOTPROCESSED);
+        return reinterpret_cast<HDDEDATA>(ourTopic ? server->Execute(ExecuteText(data)) : DDE_FNOTPROCESSED);
     default:
         return nullptr;
     }
@@ -115,9 +122,18 @@ std::optional<bool> SendDdeExecute(std::wstring_view service, std::wstring_view 
     if (conversation == nullptr)
         return std::nullopt;
     std::wstring text(commands);
-    const HDDEDATA result = DdeClientTransaction(
-        reinterpret_cast<LPBYTE>(text.data()), static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)),
-        conversation, nullptr, CF_UNICODETEXT, XTYP_EXECUTE, kExecuteTimeoutMs, nullptr);
+    HDDEDATA result = nullptr;
+    for (;;) {
+        DWORD status = 0;
+        result = DdeClientTransaction(reinterpret_cast<LPBYTE>(text.data()),
+                                      static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)), conversation,
+                                      nullptr, CF_UNICODETEXT, XTYP_EXECUTE, kExecuteTimeoutMs, &status);
+        // Windows reports a busy server as an error, Wine in the status word.
+        const bool busy = DdeGetLastError(instance.id()) == DMLERR_BUSY || (status & DDE_FBUSY) != 0;
+        if (result != nullptr || !busy)
+            break;
+        Sleep(kBusyRetryMs);
+    }
     DdeDisconnect(conversation);
     return result != nullptr;
 }

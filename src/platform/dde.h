@@ -13,10 +13,11 @@
 namespace vantrel {
 
 // Serves execute requests on `service`|`topic` (topic names match without regard to case) for as long as it
-// lives. The handler answers true when the commands were accepted. One server per process.
+// lives. The handler answers true when the commands were accepted, or nothing when the program is busy: the
+// sender is then told so (DDE_FBUSY) and may send again. One server per process.
 class DdeServer {
 public:
-    using ExecuteHandler = std::function<bool(std::wstring_view commands)>;
+    using ExecuteHandler = std::function<std::optional<bool>(std::wstring_view commands)>;
 
     DdeServer(std::wstring_view service, std::wstring_view topic, ExecuteHandler handler);
     ~DdeServer();
@@ -26,6 +27,7 @@ public:
     bool running() const { return service_ != nullptr; }
 
 private:
+    ULONG_PTR Execute(std::wstring_view commands) const;
     static HDDEDATA CALLBACK Callback(UINT type, UINT format, HCONV conversation, HSZ topic, HSZ item,
                                       HDDEDATA data, ULONG_PTR data1, ULONG_PTR data2);
 
@@ -35,8 +37,9 @@ private:
     ExecuteHandler handler_;
 };
 
-// Sends one execute string and waits, however long the server works on it. Nothing when no server answers
-// on that service and topic; otherwise whether the server accepted the commands.
+// Sends one execute string and waits, however long the server works on it, sending it again while the server
+// answers that it is busy. Nothing when no server answers on that service and topic; otherwise whether the
+// server accepted the commands.
 std::optional<bool> SendDdeExecute(std::wstring_view service, std::wstring_view topic,
                                    std::wstring_view commands);
 

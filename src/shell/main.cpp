@@ -84,5 +84,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR rawCommandLine, int sho
         mainWindow->PostNewViewDialog(); // the user is asked for a first view once the window is up
     }
     splash.Close();
+    mainWindow->StartDone();
     return RunMessageLoop(*mainWindow);
 }

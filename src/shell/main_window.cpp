@@ -99,8 +99,12 @@ std::unique_ptr<MainWindow> MainWindow::Create(HINSTANCE instance, const ViewSer
     window->computerBox_ = ComputerBoxText(L"");
     window->LoadSettings();
     MainWindow* self = window.get();
-    window->dde_ = std::make_unique<DdeServer>(
-        ProgramName(), kAppTitle, [self](std::wstring_view commands) { return self->LinkExecute(commands); });
+    window->dde_ = std::make_unique<DdeServer>(ProgramName(), kAppTitle,
+                                               [self](std::wstring_view commands) -> std::optional<bool> {
+                                                   if (self->BusyForCommands())
+                                                       return std::nullopt; // the sender asks again
+                                                   return self->LinkExecute(commands);
+                                               });
     window->UpdateMenus();
     return window;
 }
@@ -261,6 +265,13 @@ ViewForm* MainWindow::TransposeActive() {
 
 // Commands run one after another; each sees the windows the ones before it opened, filled.
 bool MainWindow::LinkExecute(std::wstring_view commands) {
+    ++commandDepth_;
+    const bool accepted = RunCommands(commands);
+    --commandDepth_;
+    return accepted;
+}
+
+bool MainWindow::RunCommands(std::wstring_view commands) {
     bool accepted = true;
     for (const Command& command : ParseCommandString(commands)) {
         if (command.argument == L"?") {
@@ -711,6 +722,12 @@ bool MainWindow::OnClose() {
 void MainWindow::FillEnded() {
     if (closeWhenFillsEnd_ && ViewForm::RunningFills() == 0 && hwnd() != nullptr)
         PostMessageW(hwnd(), WM_CLOSE, 0, 0);
+}
+
+// Commands from other programs wait while a command string runs or a view fills: they act on views as the
+// user sees them when nothing is running.
+bool MainWindow::BusyForCommands() const {
+    return starting_ || commandDepth_ > 0 || ViewForm::RunningFills() > 0;
 }
 
 void MainWindow::OnDestroy() {

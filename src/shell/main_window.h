@@ -75,6 +75,11 @@ public:
     // file.
     bool ChooseIniFile();
     bool ServesDde() const { return dde_ && dde_->running(); }
+    // True until the start is done, while a command string runs and while a view fills: commands from other
+    // programs wait meanwhile.
+    bool BusyForCommands() const;
+    // The start's own command line or file has been dealt with.
+    void StartDone() { starting_ = false; }
 
     // Hands the frame's accelerators and the MDI keys (Ctrl+F4, Ctrl+F6) their messages; true when used.
     bool TranslateFrameMessage(MSG& message) const;
@@ -92,6 +97,7 @@ private:
     bool OnClose();
     void OnDestroy();
     void UpdateMenus();
+    bool RunCommands(std::wstring_view commands);
     void LoadSettings();
     void SaveSettings();
     void ToggleMatchColumn();
@@ -123,6 +129,8 @@ private:
     bool startMaximized_ = false;
     std::unique_ptr<DdeServer> dde_;
     bool closeWhenFillsEnd_ = false;
+    bool starting_ = true;
+    int commandDepth_ = 0; // command strings running (one may start another through a modal loop)
 };
 
 } // namespace vantrel

@@ -81,7 +81,7 @@ TEST(Commands, OpenDetailSortAndCloseViewsOfTheRunningProgram) {
     HWND main = nullptr;
     ASSERT_TRUE(
         PumpUntil([&] { return (main = VisibleWindowOf(kivo, L"VantrelMainWindow")) != nullptr; }, 20s));
-    // The program serves DDE once its command line has run.
+    // Other programs' commands wait until the command line has run.
     ASSERT_TRUE(PumpUntil([] { return Execute(L"").has_value(); }, 20s));
 
     std::vector<HWND> views = ViewWindows(main);
@@ -89,6 +89,7 @@ TEST(Commands, OpenDetailSortAndCloseViewsOfTheRunningProgram) {
     EXPECT_TRUE(Caption(views[0]).starts_with(L"Installed view - Local")) << Caption(views[0]);
     Table table = GridTable(views[0]);
     ASSERT_GT(table.size(), 3u);
+    ASSERT_GE(table[0].size(), 6u);
     // The detailed list: the key comes first, then the name and the version parts.
     EXPECT_EQ(std::vector<std::wstring>(table[0].begin() + 1, table[0].begin() + 6),
               (std::vector<std::wstring>{L"Key", L"DisplayName", L"Version", L"V", L"r"}));
@@ -128,9 +129,8 @@ TEST(Commands, OpenDetailSortAndCloseViewsOfTheRunningProgram) {
     // A second start whose open fails says so with its command line; the running program goes on.
     {
         KivoProcess second(L"[Open \"C:\\nowhere\\none.ini\"]");
-        HWND box = nullptr;
-        ASSERT_TRUE(PumpUntil(
-            [&] { return (box = VisibleWindowOf(second, L"#32770", L"Vantrel")) != nullptr; }, 20s));
+        const HWND box = WaitForMessageBox(second, 20s);
+        ASSERT_NE(box, nullptr);
         EXPECT_EQ(MessageBoxText(box), L"Could not open [Open \"C:\\nowhere\\none.ini\"]");
         PostMessageW(box, WM_COMMAND, IDOK, 0);
         EXPECT_EQ(second.WaitForExit(10s), 0u);
@@ -144,9 +144,8 @@ TEST(Commands, OpenDetailSortAndCloseViewsOfTheRunningProgram) {
 
 TEST(Commands, AQuestionMarkShowsTheUsageAndEnds) {
     KivoProcess kivo(L"[Sort ?]");
-    HWND box = nullptr;
-    ASSERT_TRUE(
-        PumpUntil([&] { return (box = VisibleWindowOf(kivo, L"#32770", L"Vantrel")) != nullptr; }, 20s));
+    const HWND box = WaitForMessageBox(kivo, 20s);
+    ASSERT_NE(box, nullptr);
     EXPECT_TRUE(MessageBoxText(box).starts_with(L"Usage:\n\tKivo [<kvffile>|<inifile>|<DDE-cmd>[..]]"));
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(kivo.WaitForExit(20s), 0u);
@@ -154,9 +153,8 @@ TEST(Commands, AQuestionMarkShowsTheUsageAndEnds) {
 
 TEST(Commands, AStartFileThatIsNotThereIsReportedAndTheProgramStays) {
     KivoProcess kivo(L"C:\\nowhere\\missing.ini");
-    HWND box = nullptr;
-    ASSERT_TRUE(
-        PumpUntil([&] { return (box = VisibleWindowOf(kivo, L"#32770", L"Vantrel")) != nullptr; }, 20s));
+    const HWND box = WaitForMessageBox(kivo, 20s);
+    ASSERT_NE(box, nullptr);
     EXPECT_EQ(MessageBoxText(box), L"Could not open C:\\nowhere\\missing.ini");
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     HWND main = nullptr;

@@ -37,12 +37,25 @@ TEST(HandOver, ACommandStringIsSentUnchanged) {
     EXPECT_EQ(received, (std::vector<std::wstring>{L"[OpenSW WS0015][Detail 1]"}));
 }
 
+TEST(HandOver, ABusyProgramIsAskedAgainUntilItTakesTheCommands) {
+    int calls = 0;
+    DdeServer running(L"Kivo", L"Vantrel", [&](std::wstring_view) -> std::optional<bool> {
+        if (++calls < 3)
+            return std::nullopt; // still filling a view
+        return true;
+    });
+    KivoProcess kivo(L"[OpenSW]");
+    ASSERT_TRUE(PumpUntil([&] { return kivo.WaitForExit(0ms) != STILL_ACTIVE; }, 20s));
+    EXPECT_EQ(calls, 3);
+    EXPECT_EQ(VisibleWindowOf(kivo, L"#32770", L"Vantrel"), nullptr); // no "Could not open"
+    EXPECT_EQ(kivo.WaitForExit(0ms), 0u);
+}
+
 TEST(HandOver, ARefusedCommandIsReported) {
     DdeServer running(L"Kivo", L"Vantrel", [](std::wstring_view) { return false; });
     KivoProcess kivo(L"C:\\nowhere.kvf");
-    HWND box = nullptr;
-    ASSERT_TRUE(
-        PumpUntil([&] { return (box = VisibleWindowOf(kivo, L"#32770", L"Vantrel")) != nullptr; }, 20s));
+    const HWND box = WaitForMessageBox(kivo, 20s);
+    ASSERT_NE(box, nullptr);
     EXPECT_EQ(MessageBoxText(box), L"Could not open C:\\nowhere.kvf");
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(PumpUntil([&] { return kivo.WaitForExit(0ms) != STILL_ACTIVE; }, 10s));
@@ -50,9 +63,8 @@ TEST(HandOver, ARefusedCommandIsReported) {
 
 TEST(HelpSwitch, ShowsTheUsageTextAndNoMainWindow) {
     KivoProcess kivo(L"/?");
-    HWND box = nullptr;
-    ASSERT_TRUE(
-        PumpUntil([&] { return (box = VisibleWindowOf(kivo, L"#32770", L"Vantrel")) != nullptr; }, 20s));
+    const HWND box = WaitForMessageBox(kivo, 20s);
+    ASSERT_NE(box, nullptr);
     EXPECT_TRUE(MessageBoxText(box).starts_with(L"Usage:\n\tKivo [<kvffile>|<inifile>|<DDE-cmd>[..]]"));
     EXPECT_EQ(VisibleWindowOf(kivo, L"VantrelMainWindow"), nullptr);
     PostMessageW(box, WM_COMMAND, IDOK, 0);

@@ -127,6 +127,12 @@ bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds time
     return true;
 }
 
+HWND WaitForMessageBox(const KivoProcess& kivo, std::chrono::milliseconds timeout) {
+    HWND box = nullptr;
+    PumpUntil([&] { return (box = VisibleWindowOf(kivo, L"#32770", L"Vantrel")) != nullptr; }, timeout);
+    return box;
+}
+
 std::wstring MessageBoxText(HWND box) {
     std::wstring text;
     for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {

@@ -37,6 +37,9 @@ HWND VisibleWindowOf(const KivoProcess& kivo, const std::wstring& className,
 // Lets this process's messages run (a DDE server lives on them) until the condition holds; false on timeout.
 bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout);
 
+// The program's message box (captioned "Vantrel"), waiting up to `timeout` while letting messages run.
+HWND WaitForMessageBox(const KivoProcess& kivo, std::chrono::milliseconds timeout);
+
 // The static texts of a message box, joined.
 std::wstring MessageBoxText(HWND box);
 

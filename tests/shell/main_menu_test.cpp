@@ -332,16 +332,19 @@ TEST_F(MainMenuTest, OtherBuiltInViewsOpenTheirViews) {
 }
 
 TEST_F(MainMenuTest, CancelIsThereOnlyWhileAViewFills) {
+    main->StartDone();
     for (int i = 0; i < 30000; ++i)
         memory.SetString(L"", HKLM, L"Software\\Many\\K" + std::to_wstring(10000 + i), L"Name", L"item");
     ViewForm* form = main->NewView(L"", L"Software\\Many,01,01,Many,|9,<key>|9,Name", L"");
     ASSERT_NE(form, nullptr);
     static std::function<bool()> onTimer;
     bool shownWhileFilling = false;
+    bool busyWhileFilling = false;
     onTimer = [&] {
         if (!form->IsFilling() || form->view().rowCount == 0)
             return false;
         shownWhileFilling = Present(main->menu(), IDM_CANCEL);
+        busyWhileFilling = main->BusyForCommands(); // other programs' commands wait for the fill
         Command(IDM_CANCEL);
         return true;
     };
@@ -358,8 +361,10 @@ TEST_F(MainMenuTest, CancelIsThereOnlyWhileAViewFills) {
         RunFor(10ms);
     RunFor(100ms);
     EXPECT_TRUE(shownWhileFilling);
+    EXPECT_TRUE(busyWhileFilling);
     EXPECT_LT(form->view().rowCount, 30000);
     EXPECT_FALSE(Present(main->menu(), IDM_CANCEL));
+    EXPECT_FALSE(main->BusyForCommands());
 }
 
 TEST_F(MainMenuTest, FilesOpenAsIniTablesAndFoldersAsFolderViews) {
@@ -404,6 +409,9 @@ TEST_F(MainMenuTest, FilesOpenAsIniTablesAndFoldersAsFolderViews) {
 }
 
 TEST_F(MainMenuTest, CommandStringsDriveTheWindows) {
+    EXPECT_TRUE(main->BusyForCommands()); // until the start's own command line has run
+    main->StartDone();
+    EXPECT_FALSE(main->BusyForCommands());
     EXPECT_TRUE(main->LinkExecute(L"[OpenSW][Detail 1]"));
     RunFor(200ms);
     ViewForm* form = main->ActiveView();
