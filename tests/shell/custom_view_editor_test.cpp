@@ -163,6 +163,25 @@ TEST_F(CustomViewEditorTest, TheConditionEditorStartsFromTheCellNotFromItsLastTe
     EXPECT_EQ(Cell(5, kConditionCol), L"*>");
 }
 
+TEST_F(CustomViewEditorTest, F4OnDataOffersTheValuesFoundUnderTheBase) {
+    for (int i = 0; i < 5; ++i)
+        memory.SetString(L"", RootKey::LocalMachine, L"Software\\Acme\\App" + std::to_wstring(i),
+                         L"DisplayName", L"x");
+    Open(kSixColumns);
+    Select(3, kDataCol);
+    Key(gridWindow(), VK_F4);
+    const HWND data = EditorShown();
+    ASSERT_NE(data, nullptr);
+    EXPECT_NE(SendMessageW(data, CB_GETDROPPEDSTATE, 0, 0), 0);
+    EXPECT_NE(SendMessageW(data, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                           reinterpret_cast<LPARAM>(L"DisplayName")),
+              CB_ERR);
+    EXPECT_EQ(TextOf(data), L"Size"); // the cell's text stays until the user picks an entry
+    SendMessageW(data, CB_SHOWDROPDOWN, FALSE, 0);
+    Key(GetFocus(), VK_ESCAPE);
+    EXPECT_EQ(Cell(3, kDataCol), L"Size");
+}
+
 TEST_F(CustomViewEditorTest, NoEditorOnTheRowKeyDataOrBelowAnEmptyRow) {
     Open(kSixColumns);
     Select(1, kDataCol);

@@ -126,6 +126,17 @@ TEST_F(CustomViewTest, AFolderViewKeepsItsFolderInTheFile) {
     EXPECT_EQ(opened->view().customFile, path);
 }
 
+TEST_F(CustomViewTest, ADamagedFileOpensWithTheColumnsMessage) {
+    const std::wstring path = folder + L"damaged.kvf";
+    CloseHandle(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    created.push_back(path);
+    ini.files[path] = {{L"Other", {L"XKey=Software", L"ColsOrder=01"}}}; // no [Main]
+    ViewForm* opened = Filled(main->OpeniniFile(path, false));
+    ASSERT_NE(opened, nullptr);
+    EXPECT_EQ(prompter.messages, (std::vector<std::wstring>{L"Unexpected 423 Columnstring error"}));
+    EXPECT_TRUE(opened->view().columns.column(0).data.empty()); // no columns, and no crash
+}
+
 TEST_F(CustomViewTest, EditingAViewFillsItAgainFromTheEditedDefinition) {
     ViewForm* services = Filled(main->NewView(L"", L"8", L""));
     ASSERT_NE(services, nullptr);
