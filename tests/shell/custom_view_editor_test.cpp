@@ -266,6 +266,35 @@ TEST_F(CustomViewEditorTest, DeleteCopyAndPasteWorkOnTheSelection) {
     EXPECT_EQ(EditorShown(), nullptr);
 }
 
+std::wstring MenuCaptions(HMENU menu) {
+    std::wstring captions;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        wchar_t text[64]{};
+        GetMenuStringW(menu, static_cast<UINT>(i), text, 64, MF_BYPOSITION);
+        captions += std::wstring(text) +
+                    (GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_GRAYED ? L"(off)|" : L"|");
+    }
+    DestroyMenu(menu);
+    return captions;
+}
+
+TEST(CustomViewEditorMenus, ACellOrABlockOfCells) {
+    EXPECT_EQ(MenuCaptions(CreateGridMenu(false, true)), L"&Modify|&Copy|&Paste|Move &Up|Move &Down|&Erase|");
+    EXPECT_EQ(MenuCaptions(CreateGridMenu(false, false)),
+              L"&Modify|&Copy|&Paste(off)|Move &Up|Move &Down|&Erase|");
+    EXPECT_EQ(MenuCaptions(CreateGridMenu(true, true)), L"&Copy|");
+}
+
+TEST_F(CustomViewEditorTest, MenuCommandsActOnTheCurrentCell) {
+    Open(kSixColumns);
+    Select(3, kHeaderCol);
+    SendMessageW(editor.hwnd(), WM_COMMAND, IDM_CV_MOVE_DOWN, 0);
+    EXPECT_EQ(Cell(4, kDataCol), L"Size");
+    SendMessageW(editor.hwnd(), WM_COMMAND, IDM_CV_MODIFY, 0);
+    ASSERT_NE(EditorShown(), nullptr);
+    EXPECT_EQ(TextOf(EditorShown()), L"Size");
+}
+
 TEST_F(CustomViewEditorTest, AFolderBaseShowsItsFrameAndComesBackWhole) {
     Open(L"C:\\Windows\\*.dll(2),01,01,Files,|200,<keyfile>,File|80,Filesize,Size");
     EXPECT_TRUE(IsWindowVisible(editor.control(IDC_CV_FRAME_PATH)));

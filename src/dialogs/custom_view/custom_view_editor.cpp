@@ -103,7 +103,8 @@ bool CustomViewEditor::Create(HWND owner) {
     // As high as its rows, so that every column row shows without scrolling.
     RECT frame{0, 0, 0, 0};
     AdjustWindowRectEx(&frame, 0, FALSE, WS_EX_CLIENTEDGE);
-    const int rowsHeight = (grid_->RowPos(kLastEditorRow) + grid_->RowHeight(kLastEditorRow)) / twipsPerPixel_;
+    const int rowsHeight =
+        (grid_->RowPos(kLastEditorRow) + grid_->RowHeight(kLastEditorRow)) / twipsPerPixel_;
     const int height = std::min<int>(area.bottom - area.top, rowsHeight + frame.bottom - frame.top);
     SetWindowPos(grid_->hwnd(), place, area.left, area.top, area.right - area.left, height, SWP_NOACTIVATE);
     for (const int editor : {IDC_CV_EDIT_TEXT, IDC_CV_EDIT_DATA, IDC_CV_EDIT_CONDITION, IDC_CV_EDIT_EXTRA})
@@ -578,20 +579,25 @@ void CustomViewEditor::OnGridMouseUp(int button, int, int, int) {
     ShowCellMenu();
 }
 
-// The range menu for a block, the cell menu for one cell.
+HMENU CreateGridMenu(bool block, bool pasteAvailable) {
+    const HMENU menu = CreatePopupMenu();
+    if (block) {
+        AppendMenuW(menu, MF_STRING, IDM_CV_COPY, L"&Copy");
+        return menu;
+    }
+    AppendMenuW(menu, MF_STRING, IDM_CV_MODIFY, L"&Modify");
+    AppendMenuW(menu, MF_STRING, IDM_CV_COPY, L"&Copy");
+    AppendMenuW(menu, MF_STRING | (pasteAvailable ? 0 : MF_GRAYED), IDM_CV_PASTE, L"&Paste");
+    AppendMenuW(menu, MF_STRING, IDM_CV_MOVE_UP, L"Move &Up");
+    AppendMenuW(menu, MF_STRING, IDM_CV_MOVE_DOWN, L"Move &Down");
+    AppendMenuW(menu, MF_STRING, IDM_CV_ERASE, L"&Erase");
+    return menu;
+}
+
 void CustomViewEditor::ShowCellMenu() {
     const GridModel& grid = model_.grid;
-    const HMENU menu = CreatePopupMenu();
-    if (grid.Row() != grid.RowSel() || grid.Col() != grid.ColSel()) {
-        AppendMenuW(menu, MF_STRING, IDM_CV_COPY, L"&Copy");
-    } else {
-        AppendMenuW(menu, MF_STRING, IDM_CV_MODIFY, L"&Modify");
-        AppendMenuW(menu, MF_STRING, IDM_CV_COPY, L"&Copy");
-        AppendMenuW(menu, MF_STRING | (ClipboardHasText() ? 0 : MF_GRAYED), IDM_CV_PASTE, L"&Paste");
-        AppendMenuW(menu, MF_STRING, IDM_CV_MOVE_UP, L"Move &Up");
-        AppendMenuW(menu, MF_STRING, IDM_CV_MOVE_DOWN, L"Move &Down");
-        AppendMenuW(menu, MF_STRING, IDM_CV_ERASE, L"&Erase");
-    }
+    const bool block = grid.Row() != grid.RowSel() || grid.Col() != grid.ColSel();
+    const HMENU menu = CreateGridMenu(block, ClipboardHasText());
     POINT at{};
     GetCursorPos(&at);
     TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd_, nullptr);

@@ -13,6 +13,10 @@
 
 namespace vantrel {
 
+// The grid's pop-up menu: "&Copy" alone for a block of cells, the cell menu for one cell ("&Paste" only
+// when the clipboard holds text). Its commands go to the editor as WM_COMMAND.
+HMENU CreateGridMenu(bool block, bool pasteAvailable);
+
 class CustomViewEditor final : private GridEvents {
 public:
     CustomViewEditor(Registry& registry, Programs& programs, int twipsPerPixel);
