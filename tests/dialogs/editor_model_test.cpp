@@ -172,16 +172,6 @@ TEST(EditorLoad, LoadDefinitionLeavesTheCaptionToTheCaller) {
     EXPECT_EQ(RowCells(model, 2), LoadedRow(1));
 }
 
-TEST(EditorLoad, FifteenColumnsLoadThirteenAndReadBackThirteen) {
-    EditorModel model = LoadedWith(15);
-    EXPECT_EQ(RowCells(model, 13), LoadedRow(12));
-    ViewDefinition view = ViewWithColumns(15);
-    model.ReadBack(view, kTwipsPerPixel);
-    for (int i = 0; i < 13; ++i)
-        EXPECT_EQ(view.column(i), ViewWithColumns(15).column(i)) << i;
-    EXPECT_EQ(view.column(13).data, L"");
-}
-
 TEST(EditorLoad, AShorterViewAfterALongerOneLeavesNoRowsBehind) {
     EditorModel model = LoadedWith(8);
     model.Load(ViewWithColumns(3), L"Short", kTwipsPerPixel);
@@ -229,22 +219,6 @@ TEST(EditorReadBack, WidthsRoundHalfToEvenAndUnusableWidthsBecome1200Twips) {
 }
 
 // ---- In-place editing ----
-
-TEST(EditorEdit, OpensOnlyBelowAFilledDataCellAndNeverOnTheRowKeyData) {
-    const EditorModel model = LoadedWith(3);
-    EXPECT_FALSE(model.CanEdit(0, kDataCol));
-    EXPECT_FALSE(model.CanEdit(2, kLabelCol));
-    EXPECT_FALSE(model.CanEdit(1, kDataCol));
-    EXPECT_TRUE(model.CanEdit(1, kWidthCol));
-    EXPECT_TRUE(model.CanEdit(1, kHeaderCol));
-    EXPECT_TRUE(model.CanEdit(2, kDataCol));
-    EXPECT_TRUE(model.CanEdit(4, kDataCol)); // the first empty row
-    EXPECT_TRUE(model.CanEdit(4, kExtraCol));
-    EXPECT_FALSE(model.CanEdit(5, kDataCol));
-    EXPECT_FALSE(model.CanEdit(5, kWidthCol));
-    EXPECT_FALSE(model.CanEdit(kEditorRows, kWidthCol));
-    EXPECT_FALSE(model.CanEdit(2, kEditorCols));
-}
 
 TEST(EditorEdit, BeginEditRemembersTheCellIndex) {
     EditorModel model = LoadedWith(3);
@@ -313,35 +287,12 @@ protected:
     EditorModel model;
 };
 
-TEST_F(EditorMoves, TheRowKeyStaysWhereItIs) {
-    LoadOrders(4, L"0123");
-    const Texts before = DataCells(model);
-    RunOn(2, RowOperation::Up);
-    EXPECT_EQ(model.grid.Row(), 2);
-    RunOn(1, RowOperation::Down);
-    EXPECT_EQ(model.grid.Row(), 1);
-    RunOn(1, RowOperation::Erase);
-    EXPECT_EQ(DataCells(model), before);
-    EXPECT_EQ(model.colsOrder, L"0123");
-    EXPECT_EQ(model.colsOrderD, L"0123");
-}
-
 TEST_F(EditorMoves, DownOnTheLastFilledRowMovesNothing) {
     LoadOrders(4, L"0123");
     RunOn(4, RowOperation::Down);
     EXPECT_EQ(DataCells(model), DataRows({L"D0", L"D1", L"D2", L"D3"}));
     EXPECT_EQ(RowCells(model, 5), Texts(5));
     EXPECT_EQ(model.colsOrder, L"0123");
-}
-
-TEST_F(EditorMoves, DownWithSameOrderRenumbersTheOrders) {
-    LoadOrders(6, L"1245");
-    RunOn(3, RowOperation::Down);
-    EXPECT_EQ(RowCells(model, 3), LoadedRow(3));
-    EXPECT_EQ(RowCells(model, 4), LoadedRow(2));
-    EXPECT_EQ(model.grid.Row(), 4);
-    EXPECT_EQ(model.colsOrder, L"1345");
-    EXPECT_EQ(model.colsOrderD, L"1345");
 }
 
 TEST_F(EditorMoves, DownWithoutSameOrderKeepsTheOrders) {
@@ -362,19 +313,6 @@ TEST_F(EditorMoves, UpExchangesWithTheRowAboveAndFollowsIt) {
     EXPECT_EQ(RowCells(model, 4), (Texts{L"12", L"D2", L"H2", L"C2", L"Notepad %1"}));
     EXPECT_EQ(model.grid.Row(), 3);
     EXPECT_EQ(model.colsOrder, L"1345");
-}
-
-TEST_F(EditorMoves, EraseMovesTheColumnsBelowUpAndRenumbersBothOrders) {
-    LoadOrders(6, L"0125");
-    model.sameOrder = false; // erasing renumbers all the same
-    RunOn(3, RowOperation::Erase);
-    EXPECT_EQ(DataCells(model), DataRows({L"D0", L"D1", L"D3", L"D4", L"D5"}));
-    EXPECT_EQ(RowCells(model, 3), LoadedRow(3));
-    EXPECT_EQ(RowCells(model, 5), LoadedRow(5));
-    EXPECT_EQ(RowCells(model, 6), Texts(5));
-    EXPECT_EQ(model.colsOrder, L"014");
-    EXPECT_EQ(model.colsOrderD, L"014");
-    EXPECT_EQ(model.grid.Row(), 3);
 }
 
 TEST_F(EditorMoves, EraseFindsLetterOrderCharactersInEitherCase) {
@@ -522,38 +460,6 @@ protected:
     EditorModel model;
 };
 
-TEST_F(EditorActivation, RegistryBasesShowTheBaseKeyFrame) {
-    for (const std::wstring_view base :
-         {L"hklm\\Software\\Acme"sv, L"HkLm\\Software"sv, L"Software\\Acme"sv}) {
-        ActivateOn(base);
-        EXPECT_FALSE(model.folderBase) << std::wstring(base);
-        EXPECT_EQ(model.baseKey, base);
-        EXPECT_EQ(model.baseKeys, Texts{std::wstring(base)});
-        EXPECT_EQ(model.base, base);
-    }
-}
-
-TEST_F(EditorActivation, AShareIsAFolderBase) {
-    ActivateOn(L"\\\\server\\share\\*.msi(1)");
-    EXPECT_TRUE(model.folderBase);
-    EXPECT_EQ(model.folder, L"\\\\server\\share\\");
-    EXPECT_EQ(model.fileMask, L"*.msi");
-    EXPECT_EQ(model.levels, L"1");
-}
-
-TEST_F(EditorActivation, FolderBaseIsSplitAndOkWritesItBackUnchanged) {
-    ActivateOn(L"C:\\Windows\\*.dll(2)");
-    EXPECT_TRUE(model.folderBase);
-    EXPECT_EQ(model.base, L"C:\\Windows\\");
-    EXPECT_EQ(model.folder, L"C:\\Windows\\");
-    EXPECT_EQ(model.folders, Texts{L"C:\\Windows\\"});
-    EXPECT_EQ(model.fileMask, L"*.dll");
-    EXPECT_EQ(model.levels, L"2");
-    EXPECT_EQ(model.SpinValue(), -2);
-    model.Accept();
-    EXPECT_EQ(model.base, L"C:\\Windows\\*.dll(2)");
-}
-
 TEST_F(EditorActivation, OkGivesATypedFolderItsFinalBackslash) {
     ActivateOn(L"C:\\Windows\\*.dll(2)");
     model.folder = L"D:\\Data";
@@ -568,15 +474,6 @@ TEST_F(EditorActivation, OkTakesTheBaseKeyFromItsCombo) {
     model.BaseKeyChanged(L"HKCR\\CLSID");
     model.Accept();
     EXPECT_EQ(model.base, L"HKCR\\CLSID");
-}
-
-TEST_F(EditorActivation, StandardViewsListTheCatalogueTitles) {
-    ActivateOn(L"Software\\Acme");
-    ASSERT_EQ(model.standardViews.size(), static_cast<size_t>(kListedBuiltInViews));
-    EXPECT_EQ(model.standardViews.front(), BuiltInView(1, true));
-    EXPECT_EQ(model.standardViews.back(), BuiltInView(kListedBuiltInViews, true));
-    ActivateOn(L"C:\\*.*(0)");
-    EXPECT_EQ(model.standardViews.size(), static_cast<size_t>(kListedBuiltInViews));
 }
 
 TEST_F(EditorActivation, FavouritesOfTheMachineAndClassesRootsFollowTheBaseKeyNewestLast) {
@@ -775,21 +672,6 @@ TEST_F(EditorDataList, AnEmptyListIsBuiltAgainAtEveryOpening) {
     EXPECT_EQ(model.DataEditorEntries(registry, 3), Texts{});
     AddRows(HKLM, L"Software\\Nothing", {{L"A"}, {L"A"}, {L"A"}, {L"A"}});
     EXPECT_EQ(model.DataEditorEntries(registry, 3), Texts{L"A"});
-}
-
-TEST(EditorLists, FixedEntriesOfTheConditionAndExtraEditors) {
-    EXPECT_EQ(EditorModel::ConditionExamples(),
-              (Texts{L"    (some examples: ", L"*>  (and not empty)", L"+>0  (or positive)",
-                     L"*=..  (and equals ..)", L"+=%3% (equals Col3 data)", L"*^..  (and not equal)",
-                     L"+^.. (or not equal ..)"}));
-    EXPECT_EQ(EditorModel::ExtraExamples(),
-              (Texts{L"%1 (Launch)", L"%1 -qb (Launch)", L"Notepad %1", L"<INS>", L"<TLB>"}));
-}
-
-TEST(EditorLists, ExplorerOpensOnTheFolder) {
-    EditorModel model;
-    model.folder = L"C:\\Program Files\\";
-    EXPECT_EQ(model.ExplorerCommand(), L"Explorer.exe /e,C:\\Program Files\\");
 }
 
 TEST(EditorModelNewView, StartsWithTheRowKeyAndAHintOnTheServicesKey) {

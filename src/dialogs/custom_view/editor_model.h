@@ -1,7 +1,7 @@
 #pragma once
-// The custom view editor's state and rules, apart from its window: the column grid, the base specification
-// and its two frames, the column orders, in-place edits, moving and erasing columns, and the lists the
-// editor offers (recent folders, regedit's favourites, data expressions found under the base key).
+// The custom view editor's state and rules, apart from its window: the column grid, the view's base (a key
+// or a folder) and its two frames, the column orders, in-place edits, moving and erasing columns, and the
+// lists the editor offers (recent folders, regedit's favourites, data expressions found under the base key).
 #include "sources/registry.h"
 #include "ui/grid_model.h"
 #include "views/definition.h"
