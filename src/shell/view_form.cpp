@@ -6,6 +6,7 @@
 #include "engine/grid_status.h"
 #include "engine/window_fit.h"
 #include "ui/window_class.h"
+#include "ui/window_text.h"
 #include "views/catalogue.h"
 #include "views/field.h"
 #include "views/text.h"
@@ -199,11 +200,7 @@ void ViewForm::OnWindowGone() {
 // --- ViewHost ---
 
 std::wstring ViewForm::Caption() const {
-    if (hwnd() == nullptr)
-        return {};
-    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hwnd())) + 1, L'\0');
-    text.resize(static_cast<size_t>(GetWindowTextW(hwnd(), text.data(), static_cast<int>(text.size()))));
-    return text;
+    return hwnd() != nullptr ? WindowTextOf(hwnd()) : std::wstring();
 }
 
 void ViewForm::SetCaption(std::wstring_view caption) {

@@ -4,6 +4,7 @@
 #include "dialogs/custom_view/custom_view_editor_ids.h"
 #include "platform/clipboard.h"
 #include "support/memory_registry.h"
+#include "ui/window_text.h"
 #include "views/catalogue.h"
 
 #include <gtest/gtest.h>
@@ -23,12 +24,6 @@ public:
     }
     std::vector<std::wstring> started;
 };
-
-std::wstring TextOf(HWND window) {
-    wchar_t text[1024]{};
-    GetWindowTextW(window, text, 1024);
-    return text;
-}
 
 class CustomViewEditorTest : public ::testing::Test {
 protected:
@@ -82,10 +77,10 @@ constexpr std::wstring_view kSixColumns = L"Software\\Acme,0125,012345,Acme,|80,
 
 TEST_F(CustomViewEditorTest, ShowsTheViewInItsFieldsAndGrid) {
     Open(kSixColumns);
-    EXPECT_EQ(TextOf(editor.hwnd()), L"Editing: Services view");
-    EXPECT_EQ(TextOf(editor.control(IDC_CV_ORDER)), L"0125");
-    EXPECT_EQ(TextOf(editor.control(IDC_CV_ORDER_D)), L"012345");
-    EXPECT_EQ(TextOf(editor.control(IDC_CV_BASE_KEY)), L"Software\\Acme");
+    EXPECT_EQ(WindowTextOf(editor.hwnd()), L"Editing: Services view");
+    EXPECT_EQ(WindowTextOf(editor.control(IDC_CV_ORDER)), L"0125");
+    EXPECT_EQ(WindowTextOf(editor.control(IDC_CV_ORDER_D)), L"012345");
+    EXPECT_EQ(WindowTextOf(editor.control(IDC_CV_BASE_KEY)), L"Software\\Acme");
     EXPECT_TRUE(IsWindowVisible(editor.control(IDC_CV_FRAME_KEY)));
     EXPECT_FALSE(IsWindowVisible(editor.control(IDC_CV_FRAME_PATH)));
     EXPECT_EQ(IsDlgButtonChecked(editor.hwnd(), IDC_CV_SAME_ORDER), BST_CHECKED);
@@ -127,7 +122,7 @@ TEST_F(CustomViewEditorTest, TypingOpensTheEditorAndEnterCommits) {
     const HWND text = EditorShown();
     ASSERT_NE(text, nullptr);
     EXPECT_EQ(GetDlgCtrlID(text), IDC_CV_EDIT_TEXT);
-    EXPECT_EQ(TextOf(text), L"Q");
+    EXPECT_EQ(WindowTextOf(text), L"Q");
     Key(text, VK_RETURN);
     EXPECT_EQ(EditorShown(), nullptr);
     EXPECT_EQ(Cell(3, kHeaderCol), L"Q");
@@ -151,11 +146,11 @@ TEST_F(CustomViewEditorTest, TheConditionEditorStartsFromTheCellNotFromItsLastTe
     Select(5, kConditionCol);
     Key(gridWindow(), VK_F2);
     ASSERT_NE(EditorShown(), nullptr);
-    EXPECT_EQ(TextOf(EditorShown()), L"*>");
+    EXPECT_EQ(WindowTextOf(EditorShown()), L"*>");
     Key(GetFocus(), VK_RETURN);
     Select(2, kConditionCol); // an empty condition stays empty when the user only looks
     Key(gridWindow(), VK_F2);
-    EXPECT_EQ(TextOf(EditorShown()), L"");
+    EXPECT_EQ(WindowTextOf(EditorShown()), L"");
     SetFocus(gridWindow()); // leaving the editor commits
     editor.RunPendingMessages();
     EXPECT_EQ(EditorShown(), nullptr);
@@ -176,7 +171,7 @@ TEST_F(CustomViewEditorTest, F4OnDataOffersTheValuesFoundUnderTheBase) {
     EXPECT_NE(SendMessageW(data, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                            reinterpret_cast<LPARAM>(L"DisplayName")),
               CB_ERR);
-    EXPECT_EQ(TextOf(data), L"Size"); // the cell's text stays until the user picks an entry
+    EXPECT_EQ(WindowTextOf(data), L"Size"); // the cell's text stays until the user picks an entry
     SendMessageW(data, CB_SHOWDROPDOWN, FALSE, 0);
     Key(GetFocus(), VK_ESCAPE);
     EXPECT_EQ(Cell(3, kDataCol), L"Size");
@@ -226,14 +221,14 @@ TEST_F(CustomViewEditorTest, ButtonsMoveEraseAndListColumns) {
     Select(3, 1); // column 2 down: the orders follow it
     Click(IDC_CV_DOWN);
     EXPECT_EQ(Cell(4, kDataCol), L"Size");
-    EXPECT_EQ(TextOf(editor.control(IDC_CV_ORDER)), L"0135");
+    EXPECT_EQ(WindowTextOf(editor.control(IDC_CV_ORDER)), L"0135");
     EXPECT_EQ(grid().Row(), 4);
 
     Select(4, 1); // erase it again: the rows below move up and its character goes
     Click(IDC_CV_ERASE);
     EXPECT_EQ(Cell(4, kDataCol), L"Path");
     EXPECT_EQ(Cell(6, kDataCol), L"");
-    EXPECT_EQ(TextOf(editor.control(IDC_CV_ORDER)), L"014");
+    EXPECT_EQ(WindowTextOf(editor.control(IDC_CV_ORDER)), L"014");
 
     Select(1, 1); // the row key stays where it is
     Click(IDC_CV_DOWN);
@@ -241,8 +236,8 @@ TEST_F(CustomViewEditorTest, ButtonsMoveEraseAndListColumns) {
 
     SetWindowTextW(editor.control(IDC_CV_ORDER), L"");
     Click(IDC_CV_ALL);
-    EXPECT_EQ(TextOf(editor.control(IDC_CV_ORDER_D)), L"01234");
-    EXPECT_EQ(TextOf(editor.control(IDC_CV_ORDER)), L"01234");
+    EXPECT_EQ(WindowTextOf(editor.control(IDC_CV_ORDER_D)), L"01234");
+    EXPECT_EQ(WindowTextOf(editor.control(IDC_CV_ORDER)), L"01234");
     EXPECT_EQ(GetFocus(), editor.control(IDC_CV_ORDER_D));
 }
 
@@ -292,19 +287,19 @@ TEST_F(CustomViewEditorTest, MenuCommandsActOnTheCurrentCell) {
     EXPECT_EQ(Cell(4, kDataCol), L"Size");
     SendMessageW(editor.hwnd(), WM_COMMAND, IDM_CV_MODIFY, 0);
     ASSERT_NE(EditorShown(), nullptr);
-    EXPECT_EQ(TextOf(EditorShown()), L"Size");
+    EXPECT_EQ(WindowTextOf(EditorShown()), L"Size");
 }
 
 TEST_F(CustomViewEditorTest, AFolderBaseShowsItsFrameAndComesBackWhole) {
     Open(L"C:\\Windows\\*.dll(2),01,01,Files,|200,<keyfile>,File|80,Filesize,Size");
     EXPECT_TRUE(IsWindowVisible(editor.control(IDC_CV_FRAME_PATH)));
     EXPECT_FALSE(IsWindowVisible(editor.control(IDC_CV_FRAME_KEY)));
-    EXPECT_EQ(TextOf(editor.control(IDC_CV_FOLDER)), L"C:\\Windows\\");
-    EXPECT_EQ(TextOf(editor.control(IDC_CV_MASK)), L"*.dll");
-    EXPECT_EQ(TextOf(editor.control(IDC_CV_LEVELS)), L"2");
+    EXPECT_EQ(WindowTextOf(editor.control(IDC_CV_FOLDER)), L"C:\\Windows\\");
+    EXPECT_EQ(WindowTextOf(editor.control(IDC_CV_MASK)), L"*.dll");
+    EXPECT_EQ(WindowTextOf(editor.control(IDC_CV_LEVELS)), L"2");
 
     Key(editor.control(IDC_CV_LEVELS), VK_UP); // one level more
-    EXPECT_EQ(TextOf(editor.control(IDC_CV_LEVELS)), L"3");
+    EXPECT_EQ(WindowTextOf(editor.control(IDC_CV_LEVELS)), L"3");
     SetWindowTextW(editor.control(IDC_CV_FOLDER), L"D:\\Setup");
     Click(IDC_CV_EXPLORER);
     ASSERT_EQ(programs.started.size(), 1u);

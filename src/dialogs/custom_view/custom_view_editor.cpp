@@ -3,6 +3,7 @@
 #include "dialogs/custom_view/custom_view_editor_ids.h"
 #include "platform/clipboard.h"
 #include "ui/tooltips.h"
+#include "ui/window_text.h"
 
 #include <commctrl.h>
 
@@ -27,12 +28,6 @@ constexpr int kBaseKeyFrame[] = {IDC_CV_FRAME_KEY, IDC_CV_BASE_KEY, IDC_CV_FAVOR
                                  IDC_CV_KEYS_LEGEND};
 constexpr int kFolderFrame[] = {IDC_CV_FRAME_PATH,   IDC_CV_FOLDER, IDC_CV_MASK_LABEL,  IDC_CV_MASK,
                                 IDC_CV_LEVELS_LABEL, IDC_CV_LEVELS, IDC_CV_LEVELS_SPIN, IDC_CV_EXPLORER};
-
-std::wstring TextOf(HWND window) {
-    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
 
 void SetText(HWND window, std::wstring_view text) {
     SetWindowTextW(window, std::wstring(text).c_str());
@@ -337,11 +332,11 @@ void CustomViewEditor::OnCommand(int id, int notification, HWND) {
         return;
     case IDC_CV_BASE_KEY:
         if (notification == CBN_EDITCHANGE || notification == CBN_SELCHANGE)
-            model_.BaseKeyChanged(TextOf(control(IDC_CV_BASE_KEY)));
+            model_.BaseKeyChanged(WindowTextOf(control(IDC_CV_BASE_KEY)));
         return;
     case IDC_CV_LEVELS:
         if (notification == EN_CHANGE) {
-            model_.SetLevels(TextOf(control(IDC_CV_LEVELS)));
+            model_.SetLevels(WindowTextOf(control(IDC_CV_LEVELS)));
             SendMessageW(control(IDC_CV_LEVELS_SPIN), SBM_SETPOS, static_cast<WPARAM>(model_.SpinValue()),
                          TRUE);
         }
@@ -410,13 +405,13 @@ void CustomViewEditor::ShowFrames() {
 }
 
 void CustomViewEditor::ReadControls() {
-    model_.colsOrder = TextOf(control(IDC_CV_ORDER));
-    model_.colsOrderD = TextOf(control(IDC_CV_ORDER_D));
+    model_.colsOrder = WindowTextOf(control(IDC_CV_ORDER));
+    model_.colsOrderD = WindowTextOf(control(IDC_CV_ORDER_D));
     model_.sameOrder = IsDlgButtonChecked(hwnd_, IDC_CV_SAME_ORDER) == BST_CHECKED;
-    model_.baseKey = TextOf(control(IDC_CV_BASE_KEY));
-    model_.folder = TextOf(control(IDC_CV_FOLDER));
-    model_.fileMask = TextOf(control(IDC_CV_MASK));
-    model_.levels = TextOf(control(IDC_CV_LEVELS));
+    model_.baseKey = WindowTextOf(control(IDC_CV_BASE_KEY));
+    model_.folder = WindowTextOf(control(IDC_CV_FOLDER));
+    model_.fileMask = WindowTextOf(control(IDC_CV_MASK));
+    model_.levels = WindowTextOf(control(IDC_CV_LEVELS));
 }
 
 // --- In-place editing
@@ -464,7 +459,7 @@ void CustomViewEditor::CommitCellEdit() {
     if (committing_ || currentEditor_ == nullptr || !IsWindowVisible(currentEditor_))
         return;
     committing_ = true;
-    const std::wstring text = TextOf(currentEditor_);
+    const std::wstring text = WindowTextOf(currentEditor_);
     const bool hadFocus = IsEditorWindow(GetFocus());
     ShowWindow(currentEditor_, SW_HIDE);
     if (hadFocus && grid_)

@@ -1,8 +1,8 @@
 #include "dialogs/input_box/input_box.h"
 
 #include "dialogs/input_box/input_box_ids.h"
+#include "ui/window_text.h"
 
-#include <vector>
 
 namespace vantrel {
 namespace {
@@ -19,10 +19,7 @@ void OnInit(HWND dialog, InputBoxState& state) {
 }
 
 void OnOk(HWND dialog, InputBoxState& state) {
-    const HWND edit = GetDlgItem(dialog, IDC_INPUT_TEXT);
-    std::vector<wchar_t> buffer(static_cast<size_t>(GetWindowTextLengthW(edit)) + 1);
-    GetWindowTextW(edit, buffer.data(), static_cast<int>(buffer.size()));
-    state.text = buffer.data();
+    state.text = WindowTextOf(GetDlgItem(dialog, IDC_INPUT_TEXT));
     EndDialog(dialog, IDOK);
 }
 
