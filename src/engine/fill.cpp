@@ -35,15 +35,17 @@ View::View(ViewServices services, ViewHost& host, int twipsPerPixel)
     : services_(services), host_(host), twipsPerPixel_(twipsPerPixel) {}
 
 void View::fillflex() {
-    if (viewState == viewstate::kFilling) {
-        viewState = viewstate::kStopRequested;
+    if (abandoned_)
+        return;
+    if (state_ == ViewState::Filling) {
+        state_ = ViewState::StopRequested;
         return;
     }
     if (viewKind == ViewKind::Merged &&
         host_.AskYesNo(L"Refresh can probably not give the same information\r\nCancel the refresh action?"))
         return;
 
-    viewState = viewstate::kFilling;
+    state_ = ViewState::Filling;
     host_.SetBusyPointer(true);
     host_.ShowCancelCommand(true);
     if (!dataVariable.empty() && host_.IsMaximized())
@@ -213,7 +215,7 @@ void View::EvaluateItems() {
     Registry::CachedReads cachedReads(services_.registry);
     for (size_t r = 0; r < items; ++r) {
         host_.LetEventsRun();
-        if (viewState != viewstate::kFilling)
+        if (state_ != ViewState::Filling || abandoned_)
             break;
         cachedReads.NextItem();
         if (EvaluateRow(r)) {
@@ -234,7 +236,7 @@ void View::EvaluateItems() {
 
 void View::EndFill() {
     host_.SetBusyPointer(false);
-    viewState = viewstate::kIdle;
+    state_ = ViewState::Idle;
     host_.ShowCancelCommand(false);
     host_.FitToTable();
 }
@@ -246,24 +248,56 @@ void View::GetCurWidths() {
 }
 
 void View::FlipSort(int col) {
-    if (viewState != viewstate::kIdle && viewState != viewstate::kIdleDescending)
+    if (!IsIdle())
         return;
     const int current = grid.Col();
     const int currentRow = grid.Row();
     grid.SetCol(col < 0 ? current : col);
-    grid.Sort(viewState == viewstate::kIdle ? SortOrder::GenericAscending : SortOrder::GenericDescending);
+    grid.Sort(state_ == ViewState::Idle ? SortOrder::GenericAscending : SortOrder::GenericDescending);
     sortColInfo = ColInfo(*this);
     grid.SetRow(currentRow);
     grid.SetCol(current);
-    viewState = static_cast<std::int16_t>(3 - viewState);
-    sortText = viewState == viewstate::kIdleDescending ? L" Sorted ascending" : L" Sorted descending";
+    state_ = state_ == ViewState::Idle ? ViewState::IdleDescending : ViewState::Idle;
+    sortText = state_ == ViewState::IdleDescending ? L" Sorted ascending" : L" Sorted descending";
 }
 
-void View::SaveAsCustomFile(const std::wstring& path) {
+void View::SortColumn(int col, bool descending) {
+    if (!IsIdle())
+        return;
+    state_ = descending ? ViewState::IdleDescending : ViewState::Idle;
+    FlipSort(col);
+}
+
+bool View::FirstShown() {
+    if (state_ != ViewState::New)
+        return false;
+    state_ = ViewState::Idle;
+    return true;
+}
+
+void View::Stop() {
+    if (state_ == ViewState::Filling)
+        state_ = ViewState::StopRequested;
+}
+
+void View::Abandon() {
+    abandoned_ = true;
+    Stop();
+}
+
+void View::TakeEditedColumns(ViewDefinition edited) {
+    columns = std::move(edited);
+    if (customFile.empty())
+        customFile = L"Untitled";
+}
+
+WriteResult View::SaveAsCustomFile(const std::wstring& path) {
     GetCurWidths();
+    if (auto written = WriteCustomView(services_.ini, path, columns, twipsPerPixel_); !written)
+        return written;
     customFile = path;
-    WriteCustomView(services_.ini, customFile, columns, twipsPerPixel_);
     host_.SetCaption(std::wstring(kCustomViewCaption) + FileNameOf(customFile));
+    return {};
 }
 
 void View::selectall() {

@@ -1,7 +1,7 @@
 #pragma once
 // What the view window tells about its grid: the status text shown as the grid's tooltip, the description
 // of a column, and which cell commands the current cell allows.
-#include "ui/grid_model.h"
+#include "engine/grid_model.h"
 
 #include <functional>
 #include <string>

@@ -29,7 +29,7 @@ std::map<std::wstring, std::wstring> StringsOf(IniFiles& ini, const std::wstring
 
 void View::FillIniTable(IniFiles& ini) {
     const std::wstring file = folderPath;
-    viewState = viewstate::kFilling;
+    state_ = ViewState::Filling;
     host_.SetBusyPointer(true);
     host_.ShowCancelCommand(true);
     const std::vector<std::wstring> sections = ini.SectionNames(file);
@@ -45,7 +45,7 @@ void View::FillIniTable(IniFiles& ini) {
     for (size_t n = 1; n <= sections.size(); ++n) {
         if (n % kSectionsBetweenLooks == 0) {
             host_.LetEventsRun();
-            if (viewState != viewstate::kFilling)
+            if (state_ != ViewState::Filling || abandoned_)
                 break;
         }
         const std::wstring& section = sections[n - 1];
@@ -81,7 +81,7 @@ void View::FillIniTable(IniFiles& ini) {
             host_.FitToTable();
     }
     host_.SetBusyPointer(false);
-    viewState = viewstate::kIdle;
+    state_ = ViewState::Idle;
     host_.ShowCancelCommand(false);
 }
 

@@ -21,10 +21,10 @@ std::wstring View::StrCVar(std::wstring text) {
     if (text.find(kDataVariableToken) != std::wstring::npos ||
         text.find(kPackedDataVariableToken) != std::wstring::npos) {
         // Asked once per window; after an empty answer the fill is stopping, and nobody is asked again.
-        if (dataVariable.empty() && viewState != viewstate::kStopRequested) {
+        if (dataVariable.empty() && state_ != ViewState::StopRequested) {
             dataVariable = host_.AskText(kDataVariablePrompt);
             if (dataVariable.empty())
-                viewState = viewstate::kStopRequested;
+                state_ = ViewState::StopRequested;
         }
         ReplaceFirst(text, kDataVariableToken, dataVariable);
         ReplaceFirst(text, kPackedDataVariableToken, PackedGuid(dataVariable));

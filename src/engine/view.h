@@ -1,12 +1,12 @@
 #pragma once
 // One view: its definition, the computer or folder it looks at, the enumerated items and the grid it fills.
 // The window that shows it (ViewForm on Windows, a scripted host in tests) stays outside the engine.
+#include "engine/grid_model.h"
 #include "engine/match_list.h"
 #include "engine/view_services.h"
-#include "sources/ini_files.h"
 #include "sources/registry.h"
-#include "ui/grid_model.h"
 #include "views/definition.h"
+#include "views/ini_files.h"
 
 #include <array>
 #include <cstdint>
@@ -16,14 +16,14 @@
 
 namespace vantrel {
 
-// ViewState: 0 new, 1 or 2 idle (also the direction of the next sort), 4 filling, 8 stop requested.
-namespace viewstate {
-inline constexpr std::int16_t kNew = 0;
-inline constexpr std::int16_t kIdle = 1;
-inline constexpr std::int16_t kIdleDescending = 2;
-inline constexpr std::int16_t kFilling = 4;
-inline constexpr std::int16_t kStopRequested = 8;
-} // namespace viewstate
+// What a view is doing. While idle, the state also holds the direction of the next sort.
+enum class ViewState : std::int16_t {
+    New = 0,            // not shown yet
+    Idle = 1,           // the next sort is ascending
+    IdleDescending = 2, // the next sort is descending
+    Filling = 4,
+    StopRequested = 8, // a fill runs and stops at its next item
+};
 
 enum class ViewKind : std::int32_t {
     Registry = 0,
@@ -85,15 +85,37 @@ public:
     // Keeps the widths the user gave the grid's columns for the next fill or save.
     void GetCurWidths();
 
-    // Saves the view, with the widths shown now, as the custom view file `path`, which it then is.
-    void SaveAsCustomFile(const std::wstring& path);
+    // Saves the view, with the widths shown now, as the custom view file `path`, which it then is. A view
+    // that could not be saved stays what it was.
+    [[nodiscard]] WriteResult SaveAsCustomFile(const std::wstring& path);
 
-    // Sorts by grid column `col` (the current one when negative), ascending or descending as viewState says,
+    // Sorts by grid column `col` (the current one when negative), ascending or descending as the state says,
     // and reverses the direction for the next sort. Not while the view fills.
     void FlipSort(int col);
 
+    // Sorts by grid column `col` ascending, or descending, whatever the direction of the last sort was.
+    // Not while the view fills.
+    void SortColumn(int col, bool descending);
+
     // Selects the whole grid, the header row included.
     void selectall();
+
+    ViewState state() const { return state_; }
+    bool IsIdle() const { return state_ == ViewState::Idle || state_ == ViewState::IdleDescending; }
+    bool IsFilling() const { return state_ == ViewState::Filling || state_ == ViewState::StopRequested; }
+    // The window is up: a new view becomes idle and may fill. True only the first time.
+    bool FirstShown();
+    // A running fill stops at its next item, keeping the rows found so far; nothing when no fill runs.
+    void Stop();
+    // The window is going or the program ends: a running fill stops and no fill starts any more.
+    void Abandon();
+
+    // What the user changes of a view between fills.
+    void SetMarkOption(bool on) { markOption = on; }
+    // A class list the user edits becomes a registry view of the same classes.
+    void SwitchToRegistryView() { viewKind = ViewKind::Registry; }
+    // Columns edited in the custom view editor; a view without a file of its own is "Untitled" from now.
+    void TakeEditedColumns(ViewDefinition edited);
 
     // The computer, folder and custom view file an opener gives a view before it fills.
     void SetType(std::wstring computer, std::wstring folder, std::wstring customViewFile = {}) {
@@ -104,7 +126,6 @@ public:
     const std::wstring& GetModeCus() const { return customFile; }
 
     // --- State (as the view window holds it) ---
-    std::int16_t viewState = viewstate::kNew;
     ViewKind viewKind = ViewKind::Registry;
     std::wstring definition;
     std::wstring customFile;
@@ -143,6 +164,8 @@ private:
     void EvaluateItems();
     void EndFill();
 
+    ViewState state_ = ViewState::New;
+    bool abandoned_ = false;
     ViewServices services_;
     ViewHost& host_;
     int twipsPerPixel_;

@@ -1,5 +1,7 @@
 #include "platform/clipboard.h"
 
+#include "platform/unique_handle.h"
+
 #include <cstring>
 
 namespace vantrel {
@@ -34,14 +36,12 @@ std::optional<std::wstring> ClipboardText(HWND owner) {
     const HANDLE data = GetClipboardData(CF_UNICODETEXT);
     if (data == nullptr)
         return std::nullopt;
-    const auto* text = static_cast<const wchar_t*>(GlobalLock(data));
-    if (text == nullptr)
+    const GlobalLockScope<const wchar_t> text(data);
+    if (text.get() == nullptr)
         return std::nullopt;
     // The data may lack its terminator: read no further than the block reaches.
     const size_t limit = GlobalSize(data) / sizeof(wchar_t);
-    std::wstring result(text, wcsnlen(text, limit));
-    GlobalUnlock(data);
-    return result;
+    return std::wstring(text.get(), wcsnlen(text.get(), limit));
 }
 
 bool SetClipboardText(HWND owner, std::wstring_view text) {
@@ -49,18 +49,20 @@ bool SetClipboardText(HWND owner, std::wstring_view text) {
     if (!clipboard.open() || !EmptyClipboard())
         return false;
     const SIZE_T bytes = (text.size() + 1) * sizeof(wchar_t);
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
-    if (memory == nullptr)
+    UniqueGlobal memory(GlobalAlloc(GMEM_MOVEABLE, bytes));
+    if (!memory)
         return false;
-    auto* target = static_cast<wchar_t*>(GlobalLock(memory));
-    std::memcpy(target, text.data(), text.size() * sizeof(wchar_t));
-    target[text.size()] = L'\0';
-    GlobalUnlock(memory);
-    if (SetClipboardData(CF_UNICODETEXT, memory) == nullptr) {
-        GlobalFree(memory);
-        return false;
+    {
+        const GlobalLockScope<wchar_t> target(memory.get());
+        if (target.get() == nullptr)
+            return false;
+        std::memcpy(target.get(), text.data(), text.size() * sizeof(wchar_t));
+        target.get()[text.size()] = L'\0';
     }
-    return true; // the clipboard owns the memory now
+    if (SetClipboardData(CF_UNICODETEXT, memory.get()) == nullptr)
+        return false;
+    memory.release(); // the clipboard owns the memory now
+    return true;
 }
 
 } // namespace vantrel

@@ -11,41 +11,27 @@ DdeServer* theServer = nullptr;
 constexpr DWORD kExecuteTimeoutMs = 24 * 60 * 60 * 1000;
 // A busy server (a command string runs, a view fills) is asked again this often.
 constexpr DWORD kBusyRetryMs = 100;
+constexpr DWORD kServerFlags =
+    APPCLASS_STANDARD | CBF_FAIL_ADVISES | CBF_FAIL_REQUESTS | CBF_FAIL_POKES | CBF_SKIP_ALLNOTIFICATIONS;
 
 HDDEDATA CALLBACK ClientCallback(UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR, ULONG_PTR) {
     return nullptr;
 }
 
-class DdeInstance {
+// The client's conversation with a server, disconnected on the way out.
+class Conversation {
 public:
-    explicit DdeInstance(PFNCALLBACK callback, DWORD flags) {
-        if (DdeInitializeW(&id_, callback, flags, 0) != DMLERR_NO_ERROR)
-            id_ = 0;
-    }
-    ~DdeInstance() {
-        if (id_ != 0)
-            DdeUninitialize(id_);
-    }
-    DWORD id() const { return id_; }
-
-private:
-    DWORD id_ = 0;
-};
-
-class DdeString {
-public:
-    DdeString(DWORD instance, std::wstring_view text)
-        : instance_(instance),
-          handle_(DdeCreateStringHandleW(instance, std::wstring(text).c_str(), CP_WINUNICODE)) {}
-    ~DdeString() {
+    explicit Conversation(HCONV handle) : handle_(handle) {}
+    ~Conversation() {
         if (handle_ != nullptr)
-            DdeFreeStringHandle(instance_, handle_);
+            DdeDisconnect(handle_);
     }
-    HSZ get() const { return handle_; }
+    Conversation(const Conversation&) = delete;
+    Conversation& operator=(const Conversation&) = delete;
+    HCONV get() const { return handle_; }
 
 private:
-    DWORD instance_;
-    HSZ handle_;
+    HCONV handle_;
 };
 
 std::wstring ExecuteText(HDDEDATA data) {
@@ -57,35 +43,40 @@ std::wstring ExecuteText(HDDEDATA data) {
 
 } // namespace
 
+DdeInstance::DdeInstance(PFNCALLBACK callback, DWORD flags) {
+    if (DdeInitializeW(&id_, callback, flags, 0) != DMLERR_NO_ERROR)
+        id_ = 0;
+}
+
+DdeInstance::~DdeInstance() {
+    if (id_ != 0)
+        DdeUninitialize(id_);
+}
+
+DdeString::DdeString(const DdeInstance& instance, std::wstring_view text) : instance_(instance.id()) {
+    if (instance_ != 0)
+        handle_ = DdeCreateStringHandleW(instance_, std::wstring(text).c_str(), CP_WINUNICODE);
+}
+
+DdeString::~DdeString() {
+    if (handle_ != nullptr)
+        DdeFreeStringHandle(instance_, handle_);
+}
+
 DdeServer::DdeServer(std::wstring_view service, std::wstring_view topic, ExecuteHandler handler)
-    : handler_(std::move(handler)) {
-    if (theServer != nullptr || DdeInitializeW(&instance_, &DdeServer::Callback,
-                                               APPCLASS_STANDARD | CBF_FAIL_ADVISES | CBF_FAIL_REQUESTS |
-                                                   CBF_FAIL_POKES | CBF_SKIP_ALLNOTIFICATIONS,
-                                               0) != DMLERR_NO_ERROR) {
-        instance_ = 0;
+    : handler_(std::move(handler)), instance_(&DdeServer::Callback, kServerFlags),
+      service_(instance_, service), topic_(instance_, topic) {
+    if (instance_.id() == 0 || theServer != nullptr || service_.get() == nullptr || topic_.get() == nullptr)
         return;
-    }
-    service_ = DdeCreateStringHandleW(instance_, std::wstring(service).c_str(), CP_WINUNICODE);
-    topic_ = DdeCreateStringHandleW(instance_, std::wstring(topic).c_str(), CP_WINUNICODE);
     theServer = this;
-    if (DdeNameService(instance_, service_, nullptr, DNS_REGISTER) == nullptr) {
-        DdeFreeStringHandle(instance_, service_);
-        service_ = nullptr;
-    }
+    registered_ = DdeNameService(instance_.id(), service_.get(), nullptr, DNS_REGISTER) != nullptr;
 }
 
 DdeServer::~DdeServer() {
-    if (instance_ == 0)
-        return;
-    if (service_ != nullptr) {
-        DdeNameService(instance_, service_, nullptr, DNS_UNREGISTER);
-        DdeFreeStringHandle(instance_, service_);
-    }
-    if (topic_ != nullptr)
-        DdeFreeStringHandle(instance_, topic_);
-    DdeUninitialize(instance_);
-    theServer = nullptr;
+    if (registered_)
+        DdeNameService(instance_.id(), service_.get(), nullptr, DNS_UNREGISTER);
+    if (theServer == this)
+        theServer = nullptr;
 }
 
 ULONG_PTR DdeServer::Execute(std::wstring_view commands) const {
@@ -100,7 +91,7 @@ HDDEDATA CALLBACK DdeServer::Callback(UINT type, UINT, HCONV, HSZ topic, HSZ, HD
     DdeServer* server = theServer;
     if (server == nullptr)
         return nullptr;
-    const bool ourTopic = topic != nullptr && DdeCmpStringHandles(topic, server->topic_) == 0;
+    const bool ourTopic = topic != nullptr && DdeCmpStringHandles(topic, server->topic_.get()) == 0;
     switch (type) {
     case XTYP_CONNECT:
         return reinterpret_cast<HDDEDATA>(static_cast<ULONG_PTR>(ourTopic));
@@ -116,25 +107,24 @@ std::optional<bool> SendDdeExecute(std::wstring_view service, std::wstring_view 
     const DdeInstance instance(&ClientCallback, APPCMD_CLIENTONLY);
     if (instance.id() == 0)
         return std::nullopt;
-    const DdeString serviceName(instance.id(), service);
-    const DdeString topicName(instance.id(), topic);
-    const HCONV conversation = DdeConnect(instance.id(), serviceName.get(), topicName.get(), nullptr);
-    if (conversation == nullptr)
+    const DdeString serviceName(instance, service);
+    const DdeString topicName(instance, topic);
+    const Conversation conversation(DdeConnect(instance.id(), serviceName.get(), topicName.get(), nullptr));
+    if (conversation.get() == nullptr)
         return std::nullopt;
     std::wstring text(commands);
     HDDEDATA result = nullptr;
     for (;;) {
         DWORD status = 0;
-        result = DdeClientTransaction(reinterpret_cast<LPBYTE>(text.data()),
-                                      static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)), conversation,
-                                      nullptr, CF_UNICODETEXT, XTYP_EXECUTE, kExecuteTimeoutMs, &status);
+        result = DdeClientTransaction(
+            reinterpret_cast<LPBYTE>(text.data()), static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)),
+            conversation.get(), nullptr, CF_UNICODETEXT, XTYP_EXECUTE, kExecuteTimeoutMs, &status);
         // Windows reports a busy server as an error, Wine in the status word.
         const bool busy = DdeGetLastError(instance.id()) == DMLERR_BUSY || (status & DDE_FBUSY) != 0;
         if (result != nullptr || !busy)
             break;
         Sleep(kBusyRetryMs);
     }
-    DdeDisconnect(conversation);
     return result != nullptr;
 }
 

@@ -2,6 +2,8 @@
 // One small owner for every kind of Windows handle: closes it exactly once, can be moved, never copied.
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <utility>
 
 namespace vantrel {
@@ -73,10 +75,55 @@ struct WindowTraits {
     static void Close(Handle h) { DestroyWindow(h); }
 };
 
+struct GlobalMemoryTraits {
+    using Handle = HGLOBAL;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { GlobalFree(h); }
+};
+
+struct MenuTraits {
+    using Handle = HMENU;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { DestroyMenu(h); }
+};
+
+struct AcceleratorTraits {
+    using Handle = HACCEL;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { DestroyAcceleratorTable(h); }
+};
+
+struct ImageListTraits {
+    using Handle = HIMAGELIST;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { ImageList_Destroy(h); }
+};
+
 using UniqueHKey = UniqueAny<HKeyTraits>;
 using UniqueHandle = UniqueAny<KernelHandleTraits>;
 using UniqueFind = UniqueAny<FindHandleTraits>;
 using UniqueGdiObject = UniqueAny<GdiObjectTraits>;
 using UniqueWindow = UniqueAny<WindowTraits>;
+using UniqueGlobal = UniqueAny<GlobalMemoryTraits>;
+using UniqueMenu = UniqueAny<MenuTraits>;
+using UniqueAccelerators = UniqueAny<AcceleratorTraits>;
+using UniqueImageList = UniqueAny<ImageListTraits>;
+
+// GlobalLock/GlobalUnlock: the memory's address for as long as this lives.
+template <typename T> class GlobalLockScope {
+public:
+    explicit GlobalLockScope(HGLOBAL memory) : memory_(memory), data_(static_cast<T*>(GlobalLock(memory))) {}
+    ~GlobalLockScope() {
+        if (data_ != nullptr)
+            GlobalUnlock(memory_);
+    }
+    GlobalLockScope(const GlobalLockScope&) = delete;
+    GlobalLockScope& operator=(const GlobalLockScope&) = delete;
+    T* get() const { return data_; }
+
+private:
+    HGLOBAL memory_;
+    T* data_;
+};
 
 } // namespace vantrel

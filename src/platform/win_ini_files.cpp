@@ -64,10 +64,12 @@ std::wstring WinIniFiles::ReadIniValue(std::wstring_view file, std::wstring_view
     }
 }
 
-bool WinIniFiles::WriteIniValue(std::wstring_view file, std::wstring_view section, std::wstring_view key,
-                                std::wstring_view value) {
+WriteResult WinIniFiles::WriteIniValue(std::wstring_view file, std::wstring_view section,
+                                       std::wstring_view key, std::wstring_view value) {
     const std::wstring path(file), name(section), entry(key), text(value);
-    return WritePrivateProfileStringW(name.c_str(), entry.c_str(), text.c_str(), path.c_str()) != FALSE;
+    if (WritePrivateProfileStringW(name.c_str(), entry.c_str(), text.c_str(), path.c_str()) == FALSE)
+        return std::unexpected(WriteFailure{static_cast<std::uint32_t>(GetLastError())});
+    return {};
 }
 
 } // namespace vantrel

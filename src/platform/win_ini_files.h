@@ -1,5 +1,5 @@
 #pragma once
-#include "sources/ini_files.h"
+#include "views/ini_files.h"
 
 namespace vantrel {
 
@@ -10,8 +10,8 @@ public:
     std::vector<std::wstring> SectionEntries(std::wstring_view file, std::wstring_view section) override;
     std::wstring ReadIniValue(std::wstring_view file, std::wstring_view section,
                               std::wstring_view key) override;
-    bool WriteIniValue(std::wstring_view file, std::wstring_view section, std::wstring_view key,
-                       std::wstring_view value) override;
+    [[nodiscard]] WriteResult WriteIniValue(std::wstring_view file, std::wstring_view section,
+                                            std::wstring_view key, std::wstring_view value) override;
 };
 
 } // namespace vantrel

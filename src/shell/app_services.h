@@ -8,8 +8,8 @@
 #include "platform/win_file_source.h"
 #include "platform/win_ini_files.h"
 #include "platform/win_registry.h"
+#include "shell/prompter.h"
 #include "sources/registry.h"
-#include "ui/prompter.h"
 
 namespace vantrel {
 

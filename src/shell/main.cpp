@@ -1,6 +1,7 @@
 // Kivo.exe: Vantrel's entry point. A second start hands its command line to the running instance and ends.
 #include "dialogs/about/about_box.h"
 #include "platform/dde.h"
+#include "platform/program_file.h"
 #include "shell/app_services.h"
 #include "shell/command_language.h"
 #include "shell/main_window.h"
@@ -9,8 +10,6 @@
 #include <windows.h>
 
 namespace {
-
-constexpr const wchar_t* kService = L"Kivo";
 
 int RunMessageLoop(const vantrel::MainWindow& mainWindow) {
     MSG message{};
@@ -48,20 +47,20 @@ private:
 
 } // namespace
 
+// Message boxes of the start come up in front of the splash, which is no topmost window, and take the
+// keyboard.
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR rawCommandLine, int showCommand) {
     vantrel::AppServices services;
     SplashWindow splash;
     const std::wstring raw = rawCommandLine != nullptr ? rawCommandLine : L"";
     if (vantrel::IsHelpSwitch(raw)) {
-        splash.Close();
         services.prompter().Message(nullptr, vantrel::UsageText(), MB_OK);
         return 0;
     }
     const std::wstring commandLine = vantrel::UnquotedCommandLine(raw);
     if (!commandLine.empty()) {
-        if (const auto accepted = vantrel::SendDdeExecute(kService, vantrel::kAppTitle,
+        if (const auto accepted = vantrel::SendDdeExecute(vantrel::ProgramName(), vantrel::kAppTitle,
                                                           vantrel::HandOverCommand(commandLine))) {
-            splash.Close();
             if (!*accepted)
                 services.prompter().Message(nullptr, L"Could not open " + commandLine, MB_OK);
             return 0;
@@ -73,17 +72,23 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR rawCommandLine, int sho
         MessageBoxW(nullptr, L"The main window could not be created.", L"Vantrel", MB_OK | MB_ICONERROR);
         return 1;
     }
+    mainWindow->SetSplash(splash.hwnd());
     mainWindow->Show(showCommand);
-    if (commandLine.starts_with(L'['))
-        mainWindow->LinkExecute(commandLine);
-    else if (!commandLine.empty()) {
-        mainWindow->SetStartFile(commandLine);
-        mainWindow->OpenStartFile();
+    if (commandLine.starts_with(L'[')) {
+        splash.Close(); // before the commands, whose boxes must not hide behind it
+        (void)mainWindow->LinkExecute(commandLine); // only a sender learns whether its commands failed
     } else {
-        LingerSplash(splash.hwnd());
-        mainWindow->PostNewViewDialog(); // the user is asked for a first view once the window is up
+        if (!commandLine.empty()) {
+            mainWindow->SetStartFile(commandLine);
+            mainWindow->OpenStartFile(); // a file that cannot be opened is no start file any more
+        }
+        if (mainWindow->startFile().empty()) {
+            LingerSplash(splash.hwnd());
+            mainWindow->PostNewViewDialog(); // the user is asked for a first view once the window is up
+        }
+        splash.Close();
     }
-    splash.Close();
+    mainWindow->SetSplash(nullptr);
     mainWindow->StartDone();
     return RunMessageLoop(*mainWindow);
 }

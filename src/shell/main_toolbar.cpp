@@ -11,11 +11,6 @@ constexpr int kComputerBoxId = 2100;
 
 } // namespace
 
-MainToolbar::~MainToolbar() {
-    if (images_ != nullptr)
-        ImageList_Destroy(images_);
-}
-
 bool MainToolbar::Create(HWND parent, int twipsPerPixel) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     toolbar_ =
@@ -25,9 +20,9 @@ bool MainToolbar::Create(HWND parent, int twipsPerPixel) {
     if (toolbar_ == nullptr)
         return false;
     SendMessageW(toolbar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-    images_ = ImageList_LoadImageW(instance, MAKEINTRESOURCEW(kToolbarBitmap), kPictureSize, 0,
-                                   RGB(255, 0, 255), IMAGE_BITMAP, LR_CREATEDIBSECTION);
-    SendMessageW(toolbar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_));
+    images_.reset(ImageList_LoadImageW(instance, MAKEINTRESOURCEW(kToolbarBitmap), kPictureSize, 0,
+                                       RGB(255, 0, 255), IMAGE_BITMAP, LR_CREATEDIBSECTION));
+    SendMessageW(toolbar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_.get()));
 
     entries_ = ParseCommandTable(kCommandTable, kComputerBoxWidthTwips);
     std::vector<TBBUTTON> buttons;

@@ -1,5 +1,6 @@
 #pragma once
 // The main window's toolbar, laid out by the command table, with the computer box in its place.
+#include "platform/unique_handle.h"
 #include "shell/command_table.h"
 
 #include <windows.h>
@@ -17,11 +18,10 @@ inline constexpr int kToolbarCommandBase = 2000;
 class MainToolbar {
 public:
     MainToolbar() = default;
-    ~MainToolbar();
     MainToolbar(const MainToolbar&) = delete;
     MainToolbar& operator=(const MainToolbar&) = delete;
 
-    bool Create(HWND parent, int twipsPerPixel);
+    [[nodiscard]] bool Create(HWND parent, int twipsPerPixel);
     HWND hwnd() const { return toolbar_; }
     HWND computerBox() const { return computerBox_; }
     int Height() const;
@@ -44,7 +44,7 @@ public:
 private:
     HWND toolbar_ = nullptr;
     HWND computerBox_ = nullptr;
-    HIMAGELIST images_ = nullptr;
+    UniqueImageList images_;
     std::vector<ToolbarEntry> entries_;
     int detailsCommand_ = 0;
 };

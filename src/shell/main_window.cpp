@@ -3,10 +3,12 @@
 #include "views/custom_view_file.h"
 
 #include "dialogs/about/about_box.h"
+#include "platform/program_file.h"
 #include "platform/win_files.h"
 #include "shell/command_language.h"
 #include "shell/main_menu_ids.h"
 #include "shell/window_setting.h"
+#include "ui/screen.h"
 #include "ui/window_class.h"
 #include "views/catalogue.h"
 #include "views/text.h"
@@ -22,39 +24,17 @@ namespace {
 constexpr UINT kFirstViewWindowId = 50000;
 constexpr UINT kUpdateMenusMessage = WM_APP + 2;
 constexpr UINT kNewViewDialogMessage = WM_APP + 3;
+constexpr UINT kActivateSplashMessage = WM_APP + 4;
 constexpr int kEditMenuPosition = 1;
 constexpr int kWindowMenuPosition = 3;
 constexpr const wchar_t* kCancelCaption = L"&Cancel";
 constexpr std::wstring_view kSettingsKey = L"HKCU\\Software\\Ostrand\\Kivo";
-
-int TwipsPerPixel() {
-    const HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
-    ReleaseDC(nullptr, screen);
-    return dpi > 0 ? 1440 / dpi : 15;
-}
-
-// The DDE service is the program's name: "Kivo" for Kivo.exe.
-std::wstring ProgramName() {
-    std::wstring path(MAX_PATH, L'\0');
-    path.resize(GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
-    std::wstring name = path.substr(path.find_last_of(L'\\') + 1);
-    return name.substr(0, name.rfind(L'.'));
-}
 
 std::wstring CurrentDirectory() {
     std::wstring folder(GetCurrentDirectoryW(0, nullptr), L'\0');
     folder.resize(GetCurrentDirectoryW(static_cast<DWORD>(folder.size()), folder.data()));
     return folder;
 }
-
-// Commands that act on the active view: with no view window they are disabled.
-constexpr std::array kViewCommands{
-    IDM_EDIT_CUSTOM, IDM_SAVE_AS,        IDM_CLOSE,       IDM_CONNECT,         IDM_PROPERTIES,
-    IDM_EDIT_VALUE,  IDM_SELECT_ALL,     IDM_COPY,        IDM_OPEN_IN_EXCEL,   IDM_REFRESH,
-    IDM_SHOW_MATCH,  IDM_SET_MATCH_LIST, IDM_TOGGLE_SORT, IDM_TRANSPOSE,       IDM_MULTIPLE_COMPUTERS,
-    IDM_MERGE,       IDM_FIT_TO_TABLE,   IDM_MAXIMIZE,    IDM_TILE_VERTICALLY,
-};
 
 bool RegisterMainWindowClass(HINSTANCE instance, WNDPROC procedure) {
     WNDCLASSEXW windowClass{};
@@ -88,14 +68,16 @@ std::unique_ptr<MainWindow> MainWindow::Create(HINSTANCE instance, const ViewSer
     std::unique_ptr<MainWindow> window(new MainWindow(services, prompter));
     if (!RegisterMainWindowClass(instance, &BaseWindow<MainWindow>::WindowProc))
         return nullptr;
-    const HMENU menu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAIN_MENU));
-    const HWND hwnd = CreateWindowExW(0, kMainWindowClass, std::wstring(kAppTitle).c_str(),
-                                      WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
-                                      CW_USEDEFAULT, CW_USEDEFAULT, nullptr, menu, instance, window.get());
+    UniqueMenu menu(LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAIN_MENU)));
+    const HWND hwnd =
+        CreateWindowExW(0, kMainWindowClass, std::wstring(kAppTitle).c_str(),
+                        WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                        CW_USEDEFAULT, nullptr, menu.get(), instance, window.get());
     if (hwnd == nullptr)
         return nullptr;
-    window->accelerators_ =
-        LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAIN_ACCELERATORS));
+    menu.release(); // the window's now: it goes with the window
+    window->accelerators_.reset(
+        LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAIN_ACCELERATORS)));
     window->computerBox_ = ComputerBoxText(L"");
     window->LoadSettings();
     MainWindow* self = window.get();
@@ -112,8 +94,6 @@ std::unique_ptr<MainWindow> MainWindow::Create(HINSTANCE instance, const ViewSer
 MainWindow::~MainWindow() {
     if (hwnd() != nullptr)
         DestroyWindow(hwnd());
-    if (accelerators_ != nullptr)
-        DestroyAcceleratorTable(accelerators_);
 }
 
 void MainWindow::Show(int showCommand) {
@@ -134,7 +114,7 @@ void MainWindow::LoadSettings() {
         path.size() > 2)
         msiPath_ = path;
 
-    const int tpp = TwipsPerPixel();
+    const int tpp = ScreenTwipsPerPixel();
     RECT window{};
     GetWindowRect(hwnd(), &window);
     const WindowPlacement designed{window.left * tpp, window.top * tpp, (window.right - window.left) * tpp,
@@ -148,7 +128,7 @@ void MainWindow::LoadSettings() {
 }
 
 void MainWindow::SaveSettings() {
-    const int tpp = TwipsPerPixel();
+    const int tpp = ScreenTwipsPerPixel();
     WINDOWPLACEMENT placement{sizeof(placement)};
     GetWindowPlacement(hwnd(), &placement);
     RECT window{};
@@ -191,7 +171,8 @@ void MainWindow::OpenNewViewDialog() {
         OpenFolderSelection(kExeFilesView);
         break;
     case 6:
-        OpenStd_Click(3);
+        if (ChooseIniFile())
+            OpenIniTable();
         break;
     default:
         break;
@@ -202,7 +183,7 @@ void MainWindow::OpenNewViewDialog() {
 // places that will open them.
 // "&New .." of the new-view dialog: a registry view designed from scratch in the custom view editor.
 void MainWindow::DesignNewView() {
-    ViewEditRequest request{.twipsPerPixel = TwipsPerPixel(), .newView = true};
+    ViewEditRequest request{.twipsPerPixel = ScreenTwipsPerPixel(), .newView = true};
     if (!prompter_.EditView(hwnd(), request))
         return;
     if (request.definition.head.title.empty())
@@ -217,9 +198,7 @@ void MainWindow::OpenFolderSelection(int) {}
 // WinHlp32 is gone from current Windows: the program's own help page stands in for "Kivo.hlp" unless that
 // file is there.
 void MainWindow::ShowHelp() {
-    std::wstring folder(MAX_PATH, L'\0');
-    folder.resize(GetModuleFileNameW(nullptr, folder.data(), static_cast<DWORD>(folder.size())));
-    folder = PathOf(folder);
+    const std::wstring folder = ProgramFolder();
     const std::wstring hlp = folder + L"Kivo.hlp";
     if (GetFileAttributesW(hlp.c_str()) != INVALID_FILE_ATTRIBUTES)
         ShellExecuteW(hwnd(), nullptr, L"Winhlp32", hlp.c_str(), nullptr, SW_SHOWNORMAL);
@@ -271,59 +250,10 @@ bool MainWindow::LinkExecute(std::wstring_view commands) {
     return accepted;
 }
 
-bool MainWindow::RunCommands(std::wstring_view commands) {
-    bool accepted = true;
-    for (const Command& command : ParseCommandString(commands)) {
-        if (command.argument == L"?") {
-            ShowUsage();
-            PostMessageW(hwnd(), WM_CLOSE, 0, 0);
-            return accepted;
-        }
-        ViewForm* opened = nullptr;
-        if (command.word == L"open") {
-            opened = OpeniniFile(command.argument, false);
-            accepted = accepted && opened != nullptr;
-        } else if (command.word == L"opensw") {
-            opened = OpenView({.computer = command.argument});
-        } else if (command.word == L"openocx") {
-            opened = OpenView({.computer = command.argument, .kind = ViewKind::ClassList});
-        } else if (command.word == L"openini") {
-            if (FileExists(command.argument)) {
-                startFile_ = command.argument;
-                opened = OpenView({.kind = ViewKind::IniTable});
-            }
-        } else if (command.word == L"connect") {
-            opened = OpenOnComputer(command.argument);
-        } else if (command.word == L"outexcel") {
-            if (ViewForm* active = ActiveView())
-                active->OpenExcel();
-        } else if (command.word == L"setmatch") {
-            if (ViewForm* active = ActiveView())
-                active->SetMatchColumn(LeadingNumber(command.argument, 240));
-        } else if (command.word == L"sort") {
-            if (ViewForm* active = ActiveView())
-                active->SortByCommand(command.argument);
-        } else if (command.word == L"detail") {
-            List_Click(LeadingNumber(command.argument, 1) != 0 ? 1 : 0);
-        } else if (command.word == L"transpose") {
-            TransposeActive();
-        } else if (command.word == L"close") {
-            if (ViewForm* active = ActiveView())
-                SendMessageW(active->hwnd(), WM_CLOSE, 0, 0);
-        } else if (command.word == L"exit") {
-            PostMessageW(hwnd(), WM_CLOSE, 0, 0);
-        }
-        if (opened != nullptr)
-            opened->FillNow(); // the next command acts on a filled view
-    }
-    return accepted;
-}
-
 bool MainWindow::TranslateFrameMessage(MSG& message) const {
     if (mdiClient_ != nullptr && TranslateMDISysAccel(mdiClient_, &message))
         return true;
-    return accelerators_ != nullptr && hwnd() != nullptr &&
-           TranslateAcceleratorW(hwnd(), accelerators_, &message);
+    return accelerators_ && hwnd() != nullptr && TranslateAcceleratorW(hwnd(), accelerators_.get(), &message);
 }
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -355,6 +285,12 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case kNewViewDialogMessage:
         OpenNewViewDialog();
         return 0;
+    case WM_ACTIVATE:
+        OnActivate(LOWORD(wParam) != WA_INACTIVE);
+        break;
+    case kActivateSplashMessage:
+        ActivateSplash();
+        return 0;
     case WM_CLOSE:
         if (!OnClose())
             return 0;
@@ -369,7 +305,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 bool MainWindow::OnCreate() {
-    if (!toolbar_.Create(hwnd(), TwipsPerPixel()))
+    if (!toolbar_.Create(hwnd(), ScreenTwipsPerPixel()))
         return false;
     DragAcceptFiles(hwnd(), TRUE);
     CLIENTCREATESTRUCT client{};
@@ -381,153 +317,28 @@ bool MainWindow::OnCreate() {
     return mdiClient_ != nullptr;
 }
 
+// The splash stays in front while it shows: each time the main window is activated, the splash is activated
+// again, once the activation is done. A message box of the main window is the active window itself and stays
+// in front.
+void MainWindow::OnActivate(bool active) {
+    if (active && splash_ != nullptr)
+        PostMessageW(hwnd(), kActivateSplashMessage, 0, 0);
+}
+
+void MainWindow::ActivateSplash() {
+    if (splash_ == nullptr || !IsWindow(splash_) || !IsWindowVisible(splash_)) {
+        splash_ = nullptr;
+        return;
+    }
+    if (GetActiveWindow() == hwnd() && IsWindowEnabled(hwnd()))
+        SetActiveWindow(splash_);
+}
+
 void MainWindow::OnSize(int width, int height) {
     toolbar_.Resize();
     const int top = toolbar_.Height();
     if (mdiClient_ != nullptr)
         MoveWindow(mdiClient_, 0, top, width, std::max(height - top, 0), TRUE);
-}
-
-// A toolbar button does what its picture number stands for; most are menu commands.
-void MainWindow::OnToolbarCommand(int id) {
-    struct ButtonAction {
-        int picture;
-        int menuCommand;
-    };
-    static constexpr ButtonAction kAsMenu[] = {
-        {4, IDM_NEW_VIEW}, {7, IDM_OPEN_CUSTOM},         {8, IDM_SAVE_AS},        {15, IDM_EDIT_CUSTOM},
-        {18, IDM_CONNECT}, {28, IDM_MULTIPLE_COMPUTERS}, {12, IDM_PROPERTIES},    {10, IDM_EDIT_VALUE},
-        {14, IDM_MERGE},   {25, IDM_TRANSPOSE},          {23, IDM_OPEN_IN_EXCEL},
-    };
-    const int picture = id - kToolbarCommandBase;
-    for (const ButtonAction& action : kAsMenu) {
-        if (action.picture == picture) {
-            OnCommand(action.menuCommand);
-            return;
-        }
-    }
-    switch (picture) {
-    case 9:
-        List_Click(toolbar_.DetailsPressed() ? 1 : 0);
-        return;
-    case 3:
-        OpenStd_Click(1);
-        return;
-    case 20:
-        OpenStd_Click(2);
-        return;
-    case 2:
-        OpenStd_Click(3);
-        return;
-    case 1:
-        OpenStd_Click(4);
-        return;
-    case 6:
-        NewView(L"", L"8", L"");
-        return;
-    case 5:
-        NewView(L"", L"10", L"");
-        return;
-    case 16:
-        NewView(L"", L"9", L"");
-        return;
-    default:
-        if (const ToolbarEntry* entry = toolbar_.EntryFor(id))
-            prompter_.Message(hwnd(),
-                              std::to_wstring(toolbar_.IndexOf(id)) + L" - Not yet implemented: " +
-                                  entry->description,
-                              MB_OK);
-        return;
-    }
-}
-
-// Commands whose parts are not built yet do nothing, as every command does when it cannot act.
-bool MainWindow::OnCommand(int id) {
-    ViewForm* active = ActiveView();
-    if (id >= IDM_OTHER_VIEW_FIRST && id <= IDM_OTHER_VIEW_LAST) {
-        if (const auto target = OtherViewsMenuItem(id - IDM_OTHER_VIEW_FIRST + 1)) {
-            if (target->classList)
-                OpenStd_Click(2);
-            else
-                NewView(L"", std::to_wstring(target->viewNumber), L"");
-        }
-        return true;
-    }
-    switch (id) {
-    case IDM_NEW_VIEW:
-        OpenNewViewDialog();
-        return true;
-    case IDM_INI_FILE:
-        OpenStd_Click(3);
-        return true;
-    case IDM_OPEN_CUSTOM:
-        OpenCustomView();
-        return true;
-    case IDM_SAVE_AS:
-        if (active != nullptr)
-            active->SaveColsAs();
-        return true;
-    case IDM_EDIT_CUSTOM:
-        if (active != nullptr)
-            active->EditCols();
-        return true;
-    case IDM_LOCALLY_INSTALLED:
-        OpenStd_Click(1);
-        return true;
-    case IDM_CLOSE:
-        if (active != nullptr)
-            PostMessageW(active->hwnd(), WM_CLOSE, 0, 0);
-        return true;
-    case IDM_EXIT:
-        PostMessageW(hwnd(), WM_CLOSE, 0, 0);
-        return true;
-    case IDM_STANDARD_LIST:
-    case IDM_DETAILED_LIST:
-        List_Click(id == IDM_DETAILED_LIST ? 1 : 0);
-        return true;
-    case IDM_REFRESH:
-        if (active != nullptr)
-            active->Refresh();
-        return true;
-    case IDM_TOGGLE_SORT:
-        if (active != nullptr)
-            active->SortCurrentColumn();
-        return true;
-    case IDM_SELECT_ALL:
-        if (active != nullptr)
-            active->SelectAll();
-        return true;
-    case IDM_SHOW_MATCH:
-        ToggleMatchColumn();
-        return true;
-    case IDM_FIT_TO_TABLE:
-        if (active != nullptr) {
-            active->ColsReSize();
-            active->FitWindowToTable();
-        }
-        return true;
-    case IDM_MAXIMIZE:
-        ToggleMaximized();
-        return true;
-    case IDM_TILE_VERTICALLY:
-        SendMessageW(mdiClient_, WM_MDITILE, MDITILE_VERTICAL, 0);
-        return true;
-    case IDM_HELP_CONTENTS:
-        ShowHelp();
-        return true;
-    case IDM_ABOUT:
-        ShowAboutBox(hwnd());
-        return true;
-    case IDM_COMMAND_LINE:
-        ShowUsage();
-        return true;
-    case IDM_CANCEL:
-        if (active != nullptr && active->view().viewState == viewstate::kFilling)
-            active->view().viewState = viewstate::kStopRequested;
-        return true;
-    default:
-        return id >= IDM_NEW_VIEW && id <= IDM_CANCEL;
-    }
 }
 
 ViewForm* MainWindow::NewView(std::wstring_view computer, std::wstring_view view, std::wstring_view extra) {
@@ -544,14 +355,17 @@ ViewForm* MainWindow::ActiveView() const {
     return ViewForm::FromWindow(reinterpret_cast<HWND>(SendMessageW(mdiClient_, WM_MDIGETACTIVE, 0, 0)));
 }
 
-void MainWindow::OpenStd_Click(int index) {
-    if (index == 1)
-        OpenView({});
-    else if (index == 2)
-        OpenView({.kind = ViewKind::ClassList});
-    else if (index == 3 && ChooseIniFile())
-        OpenView({.kind = ViewKind::IniTable}); // it takes the start file
-    // 4 (installs on a path) comes with the selection form.
+ViewForm* MainWindow::OpenInstalledView(std::wstring_view computer) {
+    return OpenView({.computer = std::wstring(computer)});
+}
+
+ViewForm* MainWindow::OpenClassList(std::wstring_view computer) {
+    return OpenView({.computer = std::wstring(computer), .kind = ViewKind::ClassList});
+}
+
+// An ini table without a file of its own shows the start file.
+ViewForm* MainWindow::OpenIniTable() {
+    return OpenView({.kind = ViewKind::IniTable});
 }
 
 ViewForm* MainWindow::OpenOnComputer(const std::wstring& computer) {
@@ -628,7 +442,7 @@ void MainWindow::ToggleMatchColumn() {
         return;
     const bool checked = !(GetMenuState(menu(), IDM_SHOW_MATCH, MF_BYCOMMAND) & MF_CHECKED);
     Check(menu(), IDM_SHOW_MATCH, checked);
-    active->view().markOption = checked;
+    active->view().SetMarkOption(checked);
     if (active->view().computerName.empty())
         active->Refresh();
 }
@@ -648,10 +462,9 @@ void MainWindow::UpdateMenus() {
     if (bar == nullptr)
         return;
     ViewForm* active = ActiveView();
-    for (const int id : kViewCommands)
-        Enable(bar, id, active != nullptr);
-    if (active == nullptr)
-        Enable(bar, IDM_DELETE_VALUE, false);
+    for (const MainCommand& command : Commands())
+        if (command.needsView && command.menuId != 0)
+            Enable(bar, command.menuId, active != nullptr);
     if (active != nullptr) {
         const View& view = active->view();
         const ViewKind kind = view.viewKind;
@@ -662,6 +475,7 @@ void MainWindow::UpdateMenus() {
         Check(bar, IDM_SHOW_MATCH, view.markOption);
         SetCaption(bar, IDM_MAXIMIZE, IsZoomed(active->hwnd()) ? L"R&estore\tCtrl+M" : L"Maximiz&e\tCtrl+M");
         computerBox_ = ComputerBoxText(view.computerName);
+        active->UpdateStatus(); // the cell commands follow its current cell, as a click would set them
     }
     toolbar_.SetComputerText(computerBox_);
     ShowCancelCommand(active != nullptr && active->IsFilling());
@@ -686,7 +500,9 @@ void MainWindow::ShowCancelCommand(bool shown) {
     DrawMenuBar(hwnd());
 }
 
-void MainWindow::CellCommandsChanged(const CellCommands& commands) {
+void MainWindow::CellCommandsChanged(const ViewForm& view, const CellCommands& commands) {
+    if (&view != ActiveView())
+        return;
     Enable(menu(), IDM_PROPERTIES, commands.properties);
     Enable(menu(), IDM_EDIT_VALUE, commands.editValue);
     Enable(menu(), IDM_DELETE_VALUE, commands.deleteValue);

@@ -1,6 +1,8 @@
 #pragma once
 // The main window: the MDI frame with the menu bar that holds every view window.
 #include "platform/dde.h"
+#include "platform/unique_handle.h"
+#include "shell/main_commands.h"
 #include "shell/main_toolbar.h"
 #include "shell/view_form.h"
 #include "shell/view_owner.h"
@@ -9,6 +11,7 @@
 #include <shellapi.h>
 
 #include <memory>
+#include <span>
 #include <string_view>
 
 namespace vantrel {
@@ -38,15 +41,17 @@ public:
     ViewForm* OpenView(const ViewOpening& opening);
     ViewForm* ActiveView() const;
 
-    // The four standard views: 1 installed software, 2 registered controls, 3 an ini file, 4 installs on a
-    // path.
-    void OpenStd_Click(int index);
+    // The standard views: the installed software or the registered controls of a computer (empty: the
+    // local one), and the ini table of the start file.
+    ViewForm* OpenInstalledView(std::wstring_view computer);
+    ViewForm* OpenClassList(std::wstring_view computer);
+    ViewForm* OpenIniTable();
     // List mode 0 (standard) or 1 (detailed): the menu's check marks follow, and the active view refills.
     void List_Click(int index);
     int listMode() const { return listMode_; }
 
     // Runs a command string (command line or DDE execute); false when a command failed (an open).
-    bool LinkExecute(std::wstring_view commands);
+    [[nodiscard]] bool LinkExecute(std::wstring_view commands);
     void ShowUsage();
     void ShowHelp();
     // What the new-view dialog's other buttons open: a new view designed in the custom view editor, a
@@ -59,6 +64,9 @@ public:
     // Opens the new-view dialog once the messages waiting now have run (the start asks for a first view).
     void PostNewViewDialog();
     void SetStartFile(std::wstring file) { startFile_ = std::move(file); }
+    const std::wstring& startFile() const { return startFile_; }
+    // The splash window while it shows: activating the main window brings it to the front again.
+    void SetSplash(HWND splash) { splash_ = splash; }
     // Opens a file: a custom view file (.kvf), any other file as an ini table, or a folder as a folder view
     // when folders are allowed. nullptr when there is no such file (or folder).
     ViewForm* OpeniniFile(const std::wstring& path, bool foldersAllowed);
@@ -73,7 +81,7 @@ public:
     ViewForm* OpenCustomView();
     // The ini file to show as a table: true when the user chose an existing file, which is then the start
     // file.
-    bool ChooseIniFile();
+    [[nodiscard]] bool ChooseIniFile();
     bool ServesDde() const { return dde_ && dde_->running(); }
     // True until the start is done, while a command string runs and while a view fills: commands from other
     // programs wait meanwhile.
@@ -84,6 +92,9 @@ public:
     // Hands the frame's accelerators and the MDI keys (Ctrl+F4, Ctrl+F6) their messages; true when used.
     bool TranslateFrameMessage(MSG& message) const;
 
+    // Every command of the menu, the toolbar and the command strings.
+    static std::span<const MainCommand> Commands();
+
 private:
     friend class BaseWindow<MainWindow>;
     MainWindow(const ViewServices& services, Prompter& prompter) : services_(services), prompter_(prompter) {}
@@ -92,7 +103,52 @@ private:
     bool OnCreate();
     bool OnCommand(int id);
     void OnToolbarCommand(int id);
+    CommandOutcome Run(const MainCommand& command, std::wstring_view argument);
+    // The commands of the table (main_window_commands.cpp).
+    CommandOutcome NewViewCommand(const MainCommand&, std::wstring_view);
+    CommandOutcome OpenCustomCommand(const MainCommand&, std::wstring_view);
+    CommandOutcome OpenInstalledCommand(const MainCommand&, std::wstring_view);
+    CommandOutcome OpenControlsCommand(const MainCommand&, std::wstring_view);
+    CommandOutcome OpenOtherViewCommand(const MainCommand&, std::wstring_view);
+    CommandOutcome ChooseIniTableCommand(const MainCommand&, std::wstring_view);
+    CommandOutcome OpenIniTableCommand(const MainCommand&, std::wstring_view);
+    CommandOutcome OpenFileCommand(const MainCommand&, std::wstring_view);
+    CommandOutcome InstallsOnPathCommand(const MainCommand&, std::wstring_view);
+    CommandOutcome ChooseComputerCommand(const MainCommand&, std::wstring_view);
+    CommandOutcome ConnectCommand(const MainCommand&, std::wstring_view);
+    CommandOutcome EditViewCommand(const MainCommand&, std::wstring_view);
+    CommandOutcome SaveViewCommand(const MainCommand&, std::wstring_view);
+    CommandOutcome CloseViewCommand(const MainCommand&, std::wstring_view);
+    CommandOutcome PropertiesCommand(const MainCommand&, std::wstring_view);
+    CommandOutcome EditValueCommand(const MainCommand&, std::wstring_view);
+    CommandOutcome DeleteValueCommand(const MainCommand&, std::wstring_view);
+    CommandOutcome SelectAllCommand(const MainCommand&, std::wstring_view);
+    CommandOutcome CopyCommand(const MainCommand&, std::wstring_view);
+    CommandOutcome OpenInExcelCommand(const MainCommand&, std::wstring_view);
+    CommandOutcome RefreshCommand(const MainCommand&, std::wstring_view);
+    CommandOutcome ShowMatchCommand(const MainCommand&, std::wstring_view);
+    CommandOutcome SetMatchListCommand(const MainCommand&, std::wstring_view);
+    CommandOutcome SetMatchCommand(const MainCommand&, std::wstring_view);
+    CommandOutcome SortCommand(const MainCommand&, std::wstring_view);
+    CommandOutcome ToggleSortCommand(const MainCommand&, std::wstring_view);
+    CommandOutcome TransposeCommand(const MainCommand&, std::wstring_view);
+    CommandOutcome MultipleComputersCommand(const MainCommand&, std::wstring_view);
+    CommandOutcome MergeCommand(const MainCommand&, std::wstring_view);
+    CommandOutcome FitToTableCommand(const MainCommand&, std::wstring_view);
+    CommandOutcome MaximizeCommand(const MainCommand&, std::wstring_view);
+    CommandOutcome TileCommand(const MainCommand&, std::wstring_view);
+    CommandOutcome CancelCommand(const MainCommand&, std::wstring_view);
+    CommandOutcome ExitCommand(const MainCommand&, std::wstring_view);
+    CommandOutcome StandardListCommand(const MainCommand&, std::wstring_view);
+    CommandOutcome DetailedListCommand(const MainCommand&, std::wstring_view);
+    CommandOutcome DetailsButtonCommand(const MainCommand&, std::wstring_view);
+    CommandOutcome DetailCommand(const MainCommand&, std::wstring_view);
+    CommandOutcome HelpCommand(const MainCommand&, std::wstring_view);
+    CommandOutcome UsageCommand(const MainCommand&, std::wstring_view);
+    CommandOutcome AboutCommand(const MainCommand&, std::wstring_view);
     void OnSize(int width, int height);
+    void OnActivate(bool active);
+    void ActivateSplash();
     void OnDropFiles(HDROP drop);
     bool OnClose();
     void OnDestroy();
@@ -111,7 +167,7 @@ private:
     void ShowCancelCommand(bool shown) override;
     void FillEnded() override;
     void ViewsChanged() override;
-    void CellCommandsChanged(const CellCommands& commands) override;
+    void CellCommandsChanged(const ViewForm& view, const CellCommands& commands) override;
     void PopupEditMenu() override;
     std::wstring ChooseCustomViewFile(bool save, std::wstring_view proposedName) override;
     void EditComputerList(ViewForm&) override {}
@@ -120,13 +176,14 @@ private:
     Prompter& prompter_;
     HWND mdiClient_ = nullptr;
     MainToolbar toolbar_;
-    HACCEL accelerators_ = nullptr;
+    UniqueAccelerators accelerators_;
     int listMode_ = 0;
     std::wstring startFile_;
     std::wstring computerBox_;
     std::wstring viewFolder_;
     std::wstring msiPath_;
     bool startMaximized_ = false;
+    HWND splash_ = nullptr;
     std::unique_ptr<DdeServer> dde_;
     bool closeWhenFillsEnd_ = false;
     bool starting_ = true;

@@ -5,6 +5,9 @@
 
 #include "engine/grid_status.h"
 #include "engine/window_fit.h"
+#include "platform/system_message.h"
+#include "ui/gdi_scope.h"
+#include "ui/screen.h"
 #include "ui/window_class.h"
 #include "ui/window_text.h"
 #include "views/catalogue.h"
@@ -27,13 +30,6 @@ bool RegisterViewFormClass(WNDPROC procedure) {
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     windowClass.lpszClassName = kViewFormClass;
     return RegisterClassOnce(windowClass);
-}
-
-int ScreenTwipsPerPixel() {
-    const HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
-    ReleaseDC(nullptr, screen);
-    return dpi > 0 ? 1440 / dpi : kTwipsPerPixelAt96Dpi;
 }
 
 } // namespace
@@ -87,7 +83,7 @@ ViewForm* ViewForm::FromWindow(HWND hwnd) {
 
 void ViewForm::Refresh() {
     view_.GetCurWidths();
-    Fill();
+    (void)Fill(); // the window may be gone after it: nothing follows
 }
 
 LRESULT ViewForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -127,24 +123,22 @@ bool ViewForm::OnCreate() {
 }
 
 void ViewForm::OnSize(UINT type, int width, int height) {
-    if (view_.viewState == viewstate::kNew) {
-        // A new window fills itself once it is up, not inside the call that creates it.
-        view_.viewState = viewstate::kIdle;
+    // A new window fills itself once it is up, not inside the call that creates it.
+    if (view_.FirstShown())
         PostMessageW(hwnd(), kStartFillMessage, 0, 0);
-    }
     if (type != SIZE_MINIMIZED && grid_ && grid_->hwnd())
         MoveWindow(grid_->hwnd(), 0, 0, width, height, TRUE);
 }
 
 void ViewForm::FillNow() {
     if (!filled_)
-        Fill();
+        (void)Fill(); // the window may be gone after it: nothing follows
 }
 
 // A command may have filled the window before its first fill came round to it.
 void ViewForm::OnStartFill() {
     if (!filled_)
-        Fill();
+        (void)Fill(); // the window may be gone after it: nothing follows
 }
 
 bool ViewForm::Fill() {
@@ -166,6 +160,7 @@ bool ViewForm::Fill() {
     if (closeWhenFilled_)
         PostMessageW(hwnd(), WM_CLOSE, 0, 0);
     owner_.FillEnded();
+    owner_.ViewsChanged(); // the menus follow the filled view
     return true;
 }
 
@@ -173,7 +168,7 @@ bool ViewForm::OnClose() {
     if (fillDepth_ == 0)
         return true;
     // Closing while filling: stop the fill first; the window closes when it has ended.
-    view_.viewState = viewstate::kStopRequested;
+    view_.Stop();
     closeWhenFilled_ = true;
     return false;
 }
@@ -191,7 +186,7 @@ void ViewForm::OnWindowGone() {
     if (creating_)
         return; // Create deletes a window that failed to come up
     if (fillDepth_ > 0) {
-        view_.viewState = viewstate::kStopRequested; // deleted once the fill has unwound
+        view_.Abandon(); // deleted once the fill has unwound
         return;
     }
     delete this;
@@ -233,7 +228,7 @@ std::wstring ViewForm::AskText(std::wstring_view prompt) {
 
 void ViewForm::LetEventsRun() {
     if (!pump_.LetMessagesRun())
-        view_.viewState = viewstate::kStopRequested; // the program is ending
+        view_.Abandon(); // the program is ending
 }
 
 bool ViewForm::IsMaximized() const {
@@ -292,7 +287,7 @@ std::wstring ViewForm::StartFile() const {
 void ViewForm::UpdateStatus() {
     if (grid_ == nullptr)
         return;
-    owner_.CellCommandsChanged(CellCommandsFor(view_));
+    owner_.CellCommandsChanged(*this, CellCommandsFor(view_));
     const StatusTip tip = StatusText(view_);
     grid_->SetToolTipText(tip.text);
     grid_->tag = tip.tag;
@@ -309,11 +304,7 @@ void ViewForm::SortByCommand(std::wstring_view argument) {
     std::wstring_view number = TrimBlanks(argument);
     if (number.starts_with(L'-') || number.starts_with(L'+'))
         number.remove_prefix(1);
-    if (view_.viewState != viewstate::kIdle && view_.viewState != viewstate::kIdleDescending)
-        return;
-    view_.viewState =
-        argument.find(L'-') != std::wstring_view::npos ? viewstate::kIdleDescending : viewstate::kIdle;
-    view_.FlipSort(LeadingNumber(number, 240));
+    view_.SortColumn(LeadingNumber(number, 240), argument.find(L'-') != std::wstring_view::npos);
     if (grid_)
         grid_->Refresh();
     UpdateStatus();
@@ -334,19 +325,17 @@ void ViewForm::ColReSize(int col, int weight) {
     if (grid_ == nullptr || grid_->hwnd() == nullptr)
         return;
     const int tpp = view_.twipsPerPixel();
-    const HDC dc = GetDC(grid_->hwnd());
-    const HGDIOBJ old =
-        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(grid_->hwnd(), WM_GETFONT, 0, 0)));
+    const WindowDc dc(grid_->hwnd());
+    const SelectedObject font(dc.dc(),
+                              reinterpret_cast<HGDIOBJ>(SendMessageW(grid_->hwnd(), WM_GETFONT, 0, 0)));
     const auto measure = [&](std::wstring_view text) {
         SIZE size{};
-        GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &size);
+        GetTextExtentPoint32W(dc.dc(), text.data(), static_cast<int>(text.size()), &size);
         return size.cx * tpp;
     };
     RECT inner{};
     GetClientRect(hwnd(), &inner);
     view_.grid.SetColWidth(col, ColReSizeWidth(view_.grid, col, weight, inner.right * tpp, measure));
-    SelectObject(dc, old);
-    ReleaseDC(grid_->hwnd(), dc);
 }
 
 void ViewForm::ColsReSize() {
@@ -358,8 +347,11 @@ void ViewForm::ColsReSize() {
 void ViewForm::SaveColsAs() {
     const std::wstring path =
         owner_.ChooseCustomViewFile(true, ProposedCustomViewName(view_.customFile, Caption()));
-    if (!path.empty())
-        view_.SaveAsCustomFile(path);
+    if (path.empty())
+        return;
+    if (const WriteResult saved = view_.SaveAsCustomFile(path); !saved)
+        prompter_.Message(
+            hwnd(), L"Could not save " + path + L": " + SystemMessage(saved.error().systemError), MB_OK);
 }
 
 // "&Edit current view ...": the view's definition in the custom view editor, and the view filled again
@@ -395,7 +387,7 @@ void ViewForm::EditCols() {
                               L"Sorry, this view cannot be edited.\rSwitch to a new view on Class-ID's?",
                               MB_YESNO) != IDYES)
             return;
-        view_.viewKind = ViewKind::Registry;
+        view_.SwitchToRegistryView();
         break;
     default:
         break;
@@ -405,9 +397,7 @@ void ViewForm::EditCols() {
         .viewCaption = Caption(), .definition = view_.columns, .twipsPerPixel = view_.twipsPerPixel()};
     if (!prompter_.EditView(hwnd(), request))
         return;
-    view_.columns = std::move(request.definition);
-    if (view_.customFile.empty())
-        view_.customFile = L"Untitled";
+    view_.TakeEditedColumns(std::move(request.definition));
     if (!Fill())
         return;
     SetCaption(EditedViewCaption(Caption()));
@@ -511,8 +501,8 @@ void ViewForm::OnGridKeyUp(int keyCode, int shift) {
 }
 
 void ViewForm::OnGridKeyPress(int character) {
-    if (character == VK_ESCAPE && view_.viewState == viewstate::kFilling)
-        view_.viewState = viewstate::kStopRequested;
+    if (character == VK_ESCAPE)
+        view_.Stop();
     if (character == VK_RETURN) {
         // Enter acts on the cell under the pointer as the grid last saw it, as a double-click there would.
         pendingAction_ = kActOnRelease;

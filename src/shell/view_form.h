@@ -3,12 +3,12 @@
 // shown, keeps the grid sized to its inner area, and survives being closed while a fill runs: the fill is
 // asked to stop and the window goes once it has.
 #include "engine/view.h"
+#include "shell/prompter.h"
 #include "shell/view_opening.h"
 #include "shell/view_owner.h"
 #include "ui/base_window.h"
 #include "ui/grid_window.h"
 #include "ui/message_pump.h"
-#include "ui/prompter.h"
 
 #include <memory>
 #include <string>
@@ -78,7 +78,7 @@ private:
     bool OnSetCursor(LPARAM lParam);
     void OnWindowGone();
     // false when the window went during the fill (it is deleted then).
-    bool Fill();
+    [[nodiscard]] bool Fill();
 
     // ViewHost
     std::wstring Caption() const override;

@@ -18,8 +18,9 @@ public:
     virtual void ShowCancelCommand(bool shown) = 0;
     virtual void FillEnded() = 0;    // a view's fill ended; the main window may now close if it was asked to
     virtual void ViewsChanged() = 0; // a view window was activated or closed: the menus follow it
-    // The active view's current cell changed: "P&roperties", "&Edit value" and "&Delete value" follow it.
-    virtual void CellCommandsChanged(const CellCommands& commands) = 0;
+    // A view's current cell changed: while that view is the active one, "P&roperties", "&Edit value" and
+    // "&Delete value" follow it.
+    virtual void CellCommandsChanged(const ViewForm& view, const CellCommands& commands) = 0;
     // A right click in a grid: the "&Edit" menu at the pointer.
     virtual void PopupEditMenu() = 0;
     // The file dialog for custom view files, in the folder where the last one was chosen; the chosen path,

@@ -2,7 +2,7 @@
 // Where the grid's cells lie in its client area, in pixels, for one scroll position: the fixed header row and
 // fixed columns stay put, the rest moves. Built afresh whenever it is needed (it copies only the column
 // widths), so it never goes stale when the model changes behind the window's back.
-#include "ui/grid_model.h"
+#include "engine/grid_model.h"
 
 #include <vector>
 

@@ -1,8 +1,8 @@
 #pragma once
 // Where a navigation key takes the current cell (or the moving corner of the selected block): never into the
 // fixed row or columns, never onto a hidden (zero-width) column.
+#include "engine/grid_model.h"
 #include "ui/grid_layout.h"
-#include "ui/grid_model.h"
 
 namespace vantrel {
 

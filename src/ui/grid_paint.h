@@ -1,7 +1,7 @@
 #pragma once
 // Drawing the grid: the visible cells only, so a paint costs the same for ten rows as for a million.
+#include "engine/grid_model.h"
 #include "ui/grid_layout.h"
-#include "ui/grid_model.h"
 
 #include <windows.h>
 

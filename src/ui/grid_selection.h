@@ -1,8 +1,8 @@
 #pragma once
 // How presses, drags and navigation keys change the current cell and the selected block in the model, as a
 // flex grid does it: the header row picks whole columns, the fixed column whole rows, their corner all.
+#include "engine/grid_model.h"
 #include "ui/grid_layout.h"
-#include "ui/grid_model.h"
 #include "ui/grid_navigation.h"
 
 namespace vantrel {

@@ -3,9 +3,9 @@
 // scrolls, selects cells and blocks by mouse and keyboard, lets the user drag column widths, shows a tooltip,
 // and tells its owner what the user did. Positions in events are twips from the grid's top-left corner,
 // as the view window's handlers expect.
+#include "engine/grid_model.h"
 #include "ui/base_window.h"
 #include "ui/grid_layout.h"
-#include "ui/grid_model.h"
 #include "ui/grid_navigation.h"
 
 #include <memory>

@@ -5,7 +5,7 @@ namespace vantrel {
 
 // Registers a window class of this program once; later calls find it registered. The class's instance is
 // this program's, and its cursor the arrow unless the caller set another.
-inline bool RegisterClassOnce(WNDCLASSEXW windowClass) {
+[[nodiscard]] inline bool RegisterClassOnce(WNDCLASSEXW windowClass) {
     windowClass.cbSize = sizeof(windowClass);
     windowClass.hInstance = GetModuleHandleW(nullptr);
     WNDCLASSEXW existing{sizeof(existing)};

@@ -53,12 +53,20 @@ void ReadCustomView(IniFiles& ini, std::wstring_view file, ViewDefinition& view,
     }
 }
 
-void WriteCustomView(IniFiles& ini, std::wstring_view file, const ViewDefinition& view, int twipsPerPixel) {
-    ini.WriteIniValue(file, kSection, L"XKey", view.head.base);
-    ini.WriteIniValue(file, kSection, L"ColsOrder", view.head.colsOrder);
-    ini.WriteIniValue(file, kSection, L"ColsOrderD", view.head.colsOrderD);
+WriteResult WriteCustomView(IniFiles& ini, std::wstring_view file, const ViewDefinition& view,
+                            int twipsPerPixel) {
+    const std::pair<std::wstring, std::wstring> head[] = {{L"XKey", view.head.base},
+                                                          {L"ColsOrder", view.head.colsOrder},
+                                                          {L"ColsOrderD", view.head.colsOrderD}};
+    for (const auto& [key, value] : head)
+        if (auto written = ini.WriteIniValue(file, kSection, key, value); !written)
+            return written;
     for (int i = 0; i <= kLastNamedColumn && !view.column(i).data.empty(); ++i)
-        ini.WriteIniValue(file, kSection, ColumnKey(i), ColumnSpecText(view.column(i), twipsPerPixel));
+        if (auto written = ini.WriteIniValue(file, kSection, ColumnKey(i),
+                                             ColumnSpecText(view.column(i), twipsPerPixel));
+            !written)
+            return written;
+    return {};
 }
 
 std::wstring ProposedCustomViewName(std::wstring_view customFile, std::wstring_view caption) {

@@ -2,8 +2,8 @@
 // Custom view files (.kvf): a view's base, its two column orders and its columns in the section [Main] of an
 // ini-format file. Widths are written in pixels; on reading, a width under 1200 counts as pixels and any
 // larger one as twips already. The title is not stored.
-#include "sources/ini_files.h"
 #include "views/definition.h"
+#include "views/ini_files.h"
 
 #include <string>
 #include <string_view>
@@ -20,7 +20,9 @@ void ReadCustomView(IniFiles& ini, std::wstring_view file, ViewDefinition& view,
 
 // Writes the base, the orders and the columns from 0 while their data is not empty. Only columns an order
 // can name (0..39) are written: the key of a higher column would clash with a lower one's.
-void WriteCustomView(IniFiles& ini, std::wstring_view file, const ViewDefinition& view, int twipsPerPixel);
+// Stops at the first write that fails.
+[[nodiscard]] WriteResult WriteCustomView(IniFiles& ini, std::wstring_view file, const ViewDefinition& view,
+                                          int twipsPerPixel);
 
 // The file name a save proposes: the view's file, or else its caption with "\" as "-" and ":" as ".".
 std::wstring ProposedCustomViewName(std::wstring_view customFile, std::wstring_view caption);

@@ -151,17 +151,25 @@ TEST(Commands, AQuestionMarkShowsTheUsageAndEnds) {
     EXPECT_EQ(kivo.WaitForExit(20s), 0u);
 }
 
-TEST(Commands, AStartFileThatIsNotThereIsReportedAndTheProgramStays) {
+// The box comes up in front of the splash and takes the keyboard; then the program asks for a first view.
+TEST(Commands, AStartFileThatIsNotThereIsReportedAndTheNewViewDialogFollows) {
     KivoProcess kivo(L"C:\\nowhere\\missing.ini");
     const HWND box = WaitForMessageBox(kivo, 20s);
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(MessageBoxText(box), L"Could not open C:\\nowhere\\missing.ini");
-    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    const HWND splash = SplashOf(kivo);
+    ASSERT_NE(splash, nullptr);
+    EXPECT_TRUE(InFrontOf(box, splash));
+    ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == box; }, 10s));
+    PressKey(VK_RETURN);
     HWND main = nullptr;
     ASSERT_TRUE(
         PumpUntil([&] { return (main = VisibleWindowOf(kivo, L"VantrelMainWindow")) != nullptr; }, 10s));
-    EXPECT_EQ(kivo.WaitForExit(500ms), static_cast<DWORD>(STILL_ACTIVE));
+    const HWND newView = kivo.WaitForWindow(L"New view", 20s);
+    ASSERT_NE(newView, nullptr);
     EXPECT_TRUE(ViewWindows(main).empty());
+    PostMessageW(newView, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(PumpUntil([&] { return kivo.WaitForWindow(L"New view", 0ms) == nullptr; }, 10s));
     PostMessageW(main, WM_CLOSE, 0, 0);
     EXPECT_EQ(kivo.WaitForExit(20s), 0u);
 }

@@ -61,15 +61,45 @@ TEST(HandOver, ARefusedCommandIsReported) {
     ASSERT_TRUE(PumpUntil([&] { return kivo.WaitForExit(0ms) != STILL_ACTIVE; }, 10s));
 }
 
-TEST(HelpSwitch, ShowsTheUsageTextAndNoMainWindow) {
+// The box comes up in front of the splash, which still shows, and takes the keyboard: Enter closes it.
+TEST(HelpSwitch, ShowsTheUsageTextInFrontOfTheSplashAndNoMainWindow) {
     KivoProcess kivo(L"/?");
     const HWND box = WaitForMessageBox(kivo, 20s);
     ASSERT_NE(box, nullptr);
     EXPECT_TRUE(MessageBoxText(box).starts_with(L"Usage:\n\tKivo [<kvffile>|<inifile>|<DDE-cmd>[..]]"));
     EXPECT_EQ(VisibleWindowOf(kivo, L"VantrelMainWindow"), nullptr);
-    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    const HWND splash = SplashOf(kivo);
+    ASSERT_NE(splash, nullptr);
+    EXPECT_TRUE(InFrontOf(box, splash));
+    ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == box; }, 10s));
+    PressKey(VK_RETURN);
     ASSERT_TRUE(PumpUntil([&] { return kivo.WaitForExit(0ms) != STILL_ACTIVE; }, 10s));
     EXPECT_EQ(kivo.WaitForExit(0ms), 0u);
+}
+
+// A renamed copy of the program serves under its own name, and its second start finds it there.
+TEST(HandOver, ARenamedProgramHandsOverToItself) {
+    const std::wstring kivo = KivoPath();
+    const std::wstring copy = kivo.substr(0, kivo.find_last_of(L'\\') + 1) + L"Kivo Copy.exe";
+    ASSERT_TRUE(CopyFileW(kivo.c_str(), copy.c_str(), FALSE));
+    {
+        KivoProcess first(L"", copy);
+        const HWND newView = first.WaitForWindow(L"New view", 30s);
+        ASSERT_NE(newView, nullptr);
+        PostMessageW(newView, WM_COMMAND, IDCANCEL, 0);
+        const HWND main = first.WaitForWindow(L"Vantrel", 10s);
+        ASSERT_NE(main, nullptr);
+
+        KivoProcess second(L"[OpenSW]", copy);
+        ASSERT_TRUE(PumpUntil([&] { return second.WaitForExit(0ms) != STILL_ACTIVE; }, 30s));
+        EXPECT_EQ(second.WaitForExit(0ms), 0u);
+        const HWND client = FindWindowExW(main, nullptr, L"MDIClient", nullptr);
+        EXPECT_TRUE(
+            PumpUntil([&] { return GetWindow(client, GW_CHILD) != nullptr; }, 10s)); // the view it sent
+        PostMessageW(main, WM_CLOSE, 0, 0);
+        EXPECT_EQ(first.WaitForExit(20s), 0u);
+    }
+    DeleteFileW(copy.c_str());
 }
 
 } // namespace

@@ -39,8 +39,8 @@ std::wstring KivoPath() {
     }
 }
 
-KivoProcess::KivoProcess(const std::wstring& arguments) {
-    std::wstring commandLine = L"\"" + KivoPath() + L"\"";
+KivoProcess::KivoProcess(const std::wstring& arguments, const std::wstring& program) {
+    std::wstring commandLine = L"\"" + program + L"\"";
     if (!arguments.empty())
         commandLine += L" " + arguments;
     STARTUPINFOW startup{sizeof(startup)};
@@ -157,6 +157,53 @@ std::wstring WindowText(HWND hwnd) {
                         SMTO_ABORTIFHUNG, 5000, &copied);
     text.resize(copied);
     return text;
+}
+
+namespace {
+
+struct SplashSearch {
+    DWORD processId;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK FindSplash(HWND hwnd, LPARAM lParam) {
+    auto* search = reinterpret_cast<SplashSearch*>(lParam);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(hwnd, &owner);
+    wchar_t className[64]{};
+    GetClassNameW(hwnd, className, 64);
+    if (owner != search->processId || std::wstring_view(className) != L"#32770" || !IsWindowVisible(hwnd) ||
+        GetWindowTextLengthW(hwnd) != 0 ||
+        MessageBoxText(hwnd).find(L"Windows 2000/XP/.Net") == std::wstring::npos)
+        return TRUE;
+    search->found = hwnd;
+    return FALSE;
+}
+
+} // namespace
+
+HWND SplashOf(const KivoProcess& kivo) {
+    SplashSearch search{kivo.id()};
+    EnumWindows(&FindSplash, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+bool InFrontOf(HWND upper, HWND lower) {
+    for (HWND window = GetTopWindow(nullptr); window != nullptr; window = GetWindow(window, GW_HWNDNEXT)) {
+        if (window == upper)
+            return true;
+        if (window == lower)
+            return false;
+    }
+    return false;
+}
+
+void PressKey(WORD virtualKey) {
+    INPUT keys[2]{};
+    keys[0].type = keys[1].type = INPUT_KEYBOARD;
+    keys[0].ki.wVk = keys[1].ki.wVk = virtualKey;
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, keys, sizeof(INPUT));
 }
 
 } // namespace vantrel::test

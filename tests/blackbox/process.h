@@ -13,7 +13,7 @@ std::wstring KivoPath();
 
 class KivoProcess {
 public:
-    explicit KivoProcess(const std::wstring& arguments = L"");
+    explicit KivoProcess(const std::wstring& arguments = L"", const std::wstring& program = KivoPath());
     ~KivoProcess(); // ends the process if it still runs
 
     bool started() const { return static_cast<bool>(process_); }
@@ -45,5 +45,14 @@ std::wstring MessageBoxText(HWND box);
 
 // A window's whole text, even one of another process; empty when it does not answer.
 std::wstring WindowText(HWND hwnd);
+
+// The splash window of the process while it shows: the about box without a caption.
+HWND SplashOf(const KivoProcess& kivo);
+
+// True when `upper` lies in front of `lower` among the top-level windows.
+bool InFrontOf(HWND upper, HWND lower);
+
+// A key typed as a user types it: it goes to the window that has the keyboard.
+void PressKey(WORD virtualKey);
 
 } // namespace vantrel::test

@@ -147,7 +147,7 @@ TEST_F(ViewTest, EmptyDataVariableStopsTheFill) {
     View& v = Fill(L"3");
     EXPECT_EQ(host.prompts.size(), 1u);
     EXPECT_TRUE(Rows().empty());
-    EXPECT_EQ(v.viewState, viewstate::kIdle);
+    EXPECT_EQ(v.state(), ViewState::Idle);
 }
 
 TEST_F(ViewTest, MarkColumnMatchesInstalledNamesAndWindowsXpQNumbers) {

@@ -27,7 +27,7 @@ TEST_F(ViewTest, ServicesViewCaptionHeadersAndRows) {
     EXPECT_EQ(v.rowCount, 3);
     EXPECT_EQ(v.grid.ColWidth(1), 240 * 15);
     EXPECT_EQ(v.grid.ColWidth(0), 480);
-    EXPECT_EQ(v.viewState, viewstate::kIdle);
+    EXPECT_EQ(v.state(), ViewState::Idle);
     EXPECT_FALSE(host.busy);
     EXPECT_FALSE(host.cancelShown);
 
@@ -79,12 +79,12 @@ TEST_F(ViewTest, EscapeStopsTheFillAndKeepsTheRowsFound) {
     View& v = NewView(L"8");
     host.onEvents = [&] {
         if (host.eventRuns == 6)
-            v.viewState = viewstate::kStopRequested; // Esc in the grid
+            v.Stop(); // Esc in the grid
     };
     v.fillflex();
     EXPECT_EQ(v.rowCount, 5);
     EXPECT_EQ(Column(0), (Texts{L"1", L"2", L"3", L"4", L"5"}));
-    EXPECT_EQ(v.viewState, viewstate::kIdle);
+    EXPECT_EQ(v.state(), ViewState::Idle);
     EXPECT_EQ(host.captions[host.captions.size() - 2], L"Registered services view - Local - v6.1sp1 - 25%");
     EXPECT_EQ(host.caption, L"Registered services view - Local - v6.1sp1");
 }
@@ -98,7 +98,7 @@ TEST_F(ViewTest, SecondFillRequestDuringAFillStopsIt) {
     };
     v.fillflex();
     EXPECT_EQ(v.rowCount, 2);
-    EXPECT_EQ(v.viewState, viewstate::kIdle);
+    EXPECT_EQ(v.state(), ViewState::Idle);
 }
 
 TEST_F(ViewTest, RefillKeepsEditedColumnsAndDraggedWidths) {
@@ -143,7 +143,7 @@ TEST_F(ViewTest, MergedViewRefreshCanBeCancelled) {
     v.fillflex();
     EXPECT_EQ(host.messages,
               (Texts{L"Refresh can probably not give the same information\r\nCancel the refresh action?"}));
-    EXPECT_EQ(v.viewState, viewstate::kNew);
+    EXPECT_EQ(v.state(), ViewState::New);
     EXPECT_TRUE(host.captions.empty());
 }
 
@@ -200,7 +200,7 @@ TEST_F(ViewTest, FolderContentsViewUsesTheInstallFolderDefinition) {
 TEST_F(ViewTest, MissingFolderShowsItInTheHeader) {
     View& v = Fill(L"C:\\Nowhere\\*.exe(1),01,01,T,|9,<key>|9,<keyfile>");
     EXPECT_EQ(v.grid.TextMatrix(0, 1), L"Empty or invalid path");
-    EXPECT_EQ(v.viewState, viewstate::kIdle);
+    EXPECT_EQ(v.state(), ViewState::Idle);
     EXPECT_TRUE(files.walks.empty());
 }
 
@@ -220,7 +220,7 @@ TEST_F(ViewTest, HandsOverToTheIniAndClassListFills) {
     };
     classes.fillflex();
     EXPECT_TRUE(classesFilled);
-    EXPECT_EQ(classes.viewState, viewstate::kIdle);
+    EXPECT_EQ(classes.state(), ViewState::Idle);
 }
 
 } // namespace

@@ -118,9 +118,21 @@ TEST_F(GridStatusTest, SortingTogglesAndKeepsRowsTogether) {
     v.FlipSort(1); // another column: descending the second time
     EXPECT_EQ(Column(1), (Texts{L"D", L"Contoso PDF", L"Beta Viewer", L"Acme Tools"}));
     EXPECT_EQ(v.sortText, L" Sorted descending");
-    v.viewState = viewstate::kFilling; // no sorting while filling
-    v.FlipSort(2);
-    EXPECT_EQ(Column(1), (Texts{L"D", L"Contoso PDF", L"Beta Viewer", L"Acme Tools"}));
+    std::vector<Texts> whileFilling;
+    host.onEvents = [&] { // no sorting while the view fills again
+        v.FlipSort(1);
+        whileFilling.push_back(Column(0));
+    };
+    v.fillflex();
+    EXPECT_EQ(Column(0), (Texts{L"1", L"2", L"3", L"4"}));
+    ASSERT_FALSE(whileFilling.empty());
+    for (const Texts& rowNumbers : whileFilling) {
+        for (size_t i = 0; i < rowNumbers.size(); ++i) {
+            if (!rowNumbers[i].empty()) {
+                EXPECT_EQ(rowNumbers[i], std::to_wstring(i + 1));
+            }
+        }
+    }
 }
 
 TEST_F(GridStatusTest, SetTypeGivesComputerFolderAndCustomFile) {

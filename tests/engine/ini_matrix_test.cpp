@@ -38,7 +38,7 @@ TEST_F(IniMatrixTest, OneColumnPerKeyInOrderOfFirstAppearanceWithoutCase) {
     EXPECT_EQ(Cell(3, 1), L"no key"); // the empty header of column 1 matches an entry without a key
     EXPECT_EQ(v.grid.ColWidth(0), 1200);
     EXPECT_EQ(v.grid.ColWidth(4), 1060 + 64 * (5 - 10)); // "Extra" is longer than its value
-    EXPECT_EQ(v.viewState, viewstate::kIdle);
+    EXPECT_EQ(v.state(), ViewState::Idle);
 }
 
 TEST_F(IniMatrixTest, PercentNamesComeFromStringsAndQuotesGo) {
@@ -64,12 +64,12 @@ TEST_F(IniMatrixTest, CancellingStopsAtTheNextTenthSection) {
     // at 30.
     ini.onSectionRead = [&](std::wstring_view section) {
         if (section == L"S25")
-            v.viewState = viewstate::kStopRequested;
+            v.Stop();
     };
     v.fillflex();
     EXPECT_EQ(v.grid.Rows(), 30); // the header and 29 sections
     EXPECT_EQ(Cell(29, 0), L"S29");
-    EXPECT_EQ(v.viewState, viewstate::kIdle);
+    EXPECT_EQ(v.state(), ViewState::Idle);
 }
 
 TEST_F(IniMatrixTest, AMissingFileGivesAnEmptyTable) {

@@ -118,8 +118,10 @@ public:
                 return entry.substr(entry.find(L'=') + 1);
         return {};
     }
-    bool WriteIniValue(std::wstring_view file, std::wstring_view section, std::wstring_view key,
-                       std::wstring_view value) override {
+    WriteResult WriteIniValue(std::wstring_view file, std::wstring_view section, std::wstring_view key,
+                              std::wstring_view value) override {
+        if (writeFailure != 0)
+            return std::unexpected(WriteFailure{writeFailure});
         auto& sections = files[std::wstring(file)];
         auto found = std::ranges::find_if(
             sections, [&](const auto& s) { return LowerCase(s.first) == LowerCase(section); });
@@ -129,15 +131,16 @@ public:
         for (std::wstring& existing : found->second)
             if (LowerCase(existing.substr(0, existing.find(L'='))) == LowerCase(key)) {
                 existing = std::move(entry);
-                return true;
+                return {};
             }
         found->second.push_back(std::move(entry));
-        return true;
+        return {};
     }
 
     std::map<std::wstring, std::vector<std::pair<std::wstring, std::vector<std::wstring>>>> files;
     int sectionNameReads = 0;
     std::function<void(std::wstring_view)> onSectionRead;
+    std::uint32_t writeFailure = 0; // the system error every write fails with; 0: writes succeed
 };
 
 class FakeEnvironment : public Environment {

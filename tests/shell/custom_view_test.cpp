@@ -206,5 +206,24 @@ TEST_F(CustomViewTest, ANewDesignOpensAsAnUntitledView) {
     EXPECT_EQ(main->ActiveView(), designed);
 }
 
+// A file that cannot be written is reported in the system's words, and the view stays what it was.
+TEST_F(CustomViewTest, ASaveThatCannotBeWrittenIsReported) {
+    ViewForm* form = Filled(main->NewView(L"", L"8", L""));
+    ASSERT_NE(form, nullptr);
+    const std::wstring caption = form->CaptionText();
+    ini.writeFailure = ERROR_ACCESS_DENIED;
+    const std::wstring path = SaveActiveAs(L"locked.kvf");
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_TRUE(prompter.messages[0].starts_with(L"Could not save " + path + L": ")) << prompter.messages[0];
+    EXPECT_GT(prompter.messages[0].size(), (L"Could not save " + path + L": ").size());
+    EXPECT_EQ(form->CaptionText(), caption);
+    EXPECT_TRUE(form->view().GetModeCus().empty());
+
+    ini.writeFailure = 0;
+    SaveActiveAs(L"saved.kvf");
+    EXPECT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(form->CaptionText(), L"Custom view: saved.kvf");
+}
+
 } // namespace
 } // namespace vantrel::test

@@ -8,9 +8,11 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <chrono>
 #include <cstring>
 #include <functional>
+#include <set>
 #include <shlobj.h>
 
 namespace vantrel {
@@ -356,8 +358,7 @@ TEST_F(MainMenuTest, CancelIsThereOnlyWhileAViewFills) {
         }
     });
     const auto until = std::chrono::steady_clock::now() + 10s;
-    while (std::chrono::steady_clock::now() < until &&
-           (onTimer || form->view().viewState != viewstate::kIdle))
+    while (std::chrono::steady_clock::now() < until && (onTimer || form->view().state() != ViewState::Idle))
         RunFor(10ms);
     RunFor(100ms);
     EXPECT_TRUE(shownWhileFilling);
@@ -472,6 +473,74 @@ TEST(NewViewDialog, ListsTheTitledBuiltInViewsAndOpensTheSelectedOneLocally) {
     EXPECT_EQ(titles[10], L"15 MSI installations (All users)");
     EXPECT_EQ(selected, 2);
     EXPECT_EQ(choice, (NewViewChoice{2, 7}));
+}
+
+// Each view shows its own cell commands as soon as it is activated or filled, without a click in its grid:
+// an ini table's cells are no registry values but it has a file, a registry view's cells are values.
+TEST_F(MainMenuTest, EachActivatedViewShowsItsOwnCellCommands) {
+    wchar_t temp[MAX_PATH]{};
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring file = std::wstring(temp) + L"vantrel activation.ini";
+    CloseHandle(CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    ini.files[file] = {{L"Colors", {L"Window=255 255 255"}}};
+
+    using States = std::array<bool, 3>; // "P&roperties", "&Edit value", "&Delete value"
+    const auto states = [&] {
+        const HMENU bar = main->menu();
+        return States{Enabled(bar, IDM_PROPERTIES), Enabled(bar, IDM_EDIT_VALUE),
+                      Enabled(bar, IDM_DELETE_VALUE)};
+    };
+    constexpr States kServicesHeader{false, true, false}; // a filled view's current cell is the corner
+    constexpr States kServices{false, true, true};        // a service's name: a registry value
+    constexpr States kIniTable{true, false, false};
+
+    ViewForm* services = main->NewView(L"", L"8", L"");
+    ASSERT_NE(services, nullptr);
+    services->FillNow();
+    EXPECT_TRUE(RunUntil([&] { return states() == kServicesHeader; }));
+    services->view().grid.SetRow(1); // moved while another view is active: no click reports it
+    services->view().grid.SetCol(1);
+    ViewForm* table = main->OpeniniFile(file, false);
+    ASSERT_NE(table, nullptr);
+    table->FillNow();
+    EXPECT_TRUE(RunUntil([&] { return states() == kIniTable; }));
+
+    for (int round = 0; round < 2; ++round) {
+        SendMessageW(main->mdiClient(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(services->hwnd()), 0);
+        EXPECT_TRUE(RunUntil([&] { return states() == kServices; })) << "round " << round;
+        SendMessageW(main->mdiClient(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(table->hwnd()), 0);
+        EXPECT_TRUE(RunUntil([&] { return states() == kIniTable; })) << "round " << round;
+    }
+    DeleteFileW(file.c_str());
+}
+
+// Every command of the table once: no menu entry, toolbar picture or command word twice, every button of
+// the toolbar's text table and every word of the command language carried out.
+TEST_F(MainMenuTest, TheCommandTableNamesEachCommandOnce) {
+    std::set<int> menuIds, pictures;
+    std::set<std::wstring_view> words;
+    for (const MainCommand& command : MainWindow::Commands()) {
+        EXPECT_NE(command.run, nullptr);
+        EXPECT_TRUE(command.menuId == 0 || menuIds.insert(command.menuId).second) << command.menuId;
+        EXPECT_TRUE(command.picture == 0 || pictures.insert(command.picture).second) << command.picture;
+        EXPECT_TRUE(command.word.empty() || words.insert(command.word).second);
+    }
+    for (const ToolbarEntry& entry : main->toolbar().entries())
+        EXPECT_TRUE(entry.number == 0 || pictures.contains(entry.number)) << entry.number;
+    const std::function<void(HMENU)> everyEntryCarriedOut = [&](HMENU menu) {
+        for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+            const HMENU sub = GetSubMenu(menu, i);
+            const UINT id = GetMenuItemID(menu, i);
+            if (sub != nullptr)
+                everyEntryCarriedOut(sub);
+            const bool command = sub == nullptr && id != 0 && id != static_cast<UINT>(-1);
+            EXPECT_TRUE(!command || menuIds.contains(static_cast<int>(id))) << ItemText(menu, i);
+        }
+    };
+    everyEntryCarriedOut(main->menu());
+    EXPECT_EQ(words, (std::set<std::wstring_view>{L"open", L"opensw", L"openocx", L"openini", L"connect",
+                                                  L"outexcel", L"detail", L"setmatch", L"sort", L"transpose",
+                                                  L"close", L"exit"}));
 }
 
 } // namespace

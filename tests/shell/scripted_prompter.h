@@ -1,6 +1,6 @@
 #pragma once
 // Answers the program's questions in place of a person and remembers what was asked.
-#include "ui/prompter.h"
+#include "shell/prompter.h"
 #include "views/text.h"
 
 #include <functional>

@@ -68,7 +68,7 @@ TEST_F(ViewFormTest, FillsItselfOnceShown) {
     ASSERT_NE(form, nullptr);
     const HWND hwnd = form->hwnd();
     ASSERT_TRUE(
-        RunUntil([&] { return form->view().viewState == viewstate::kIdle && form->view().rowCount == 1; }));
+        RunUntil([&] { return form->view().state() == ViewState::Idle && form->view().rowCount == 1; }));
     EXPECT_EQ(WindowText(hwnd), L"Registered services view - Local - v6.1sp1");
     EXPECT_EQ(form->view().grid.TextMatrix(1, 1), L"Acme Backup");
     EXPECT_EQ(form->view().grid.TextMatrix(0, 5), L"Type");
@@ -85,7 +85,7 @@ TEST_F(ViewFormTest, WithoutADefinitionShowsTheInstalledSoftware) {
     ViewForm* form = main->OpenView({});
     ASSERT_NE(form, nullptr);
     ASSERT_TRUE(
-        RunUntil([&] { return form->view().rowCount == 1 && form->view().viewState == viewstate::kIdle; }));
+        RunUntil([&] { return form->view().rowCount == 1 && form->view().state() == ViewState::Idle; }));
     EXPECT_EQ(form->view().definition.substr(0, 64), std::wstring(kDefaultDefinition).substr(0, 64));
     EXPECT_EQ(WindowText(form->hwnd()), L"Installed view - Local - v6.1sp1");
 }
@@ -96,7 +96,7 @@ TEST_F(ViewFormTest, EscapeStopsTheFillWithTheRowsFound) {
     ASSERT_NE(form, nullptr);
     bool wasFilling = false;
     DuringFill(form, wasFilling, [&] { SendMessageW(form->grid()->hwnd(), WM_CHAR, VK_ESCAPE, 0); });
-    ASSERT_TRUE(RunUntil([&] { return form->view().viewState == viewstate::kIdle && !timerAction; }));
+    ASSERT_TRUE(RunUntil([&] { return form->view().state() == ViewState::Idle && !timerAction; }));
     EXPECT_TRUE(wasFilling);
     const int rows = form->view().rowCount;
     EXPECT_GT(rows, 0);
@@ -169,7 +169,7 @@ TEST_F(ViewFormTest, DataVariableIsAskedThroughThePrompter) {
     ViewForm* form = main->OpenView({L"", L"3"});
     ASSERT_NE(form, nullptr);
     ASSERT_TRUE(
-        RunUntil([&] { return form->view().rowCount == 1 && form->view().viewState == viewstate::kIdle; }));
+        RunUntil([&] { return form->view().rowCount == 1 && form->view().state() == ViewState::Idle; }));
     EXPECT_EQ(prompter.prompts, (std::vector<std::wstring>{L"Enter the data variable:"}));
     EXPECT_EQ(form->view().grid.TextMatrix(1, 2), L"C:\\Acme\\acme.exe");
 }

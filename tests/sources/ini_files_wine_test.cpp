@@ -1,4 +1,5 @@
 // Ini files through the system's profile functions, with files the tests write.
+#include "platform/system_message.h"
 #include "platform/win_ini_files.h"
 
 #include <gtest/gtest.h>
@@ -53,6 +54,19 @@ TEST_F(IniFilesOnWine, LongSectionsAndNameListsAreReadWhole) {
 TEST_F(IniFilesOnWine, AMissingFileHasNoSections) {
     EXPECT_TRUE(ini.SectionNames(path + L".missing").empty());
     EXPECT_TRUE(ini.SectionEntries(path + L".missing", L"Any").empty());
+}
+
+// A file that cannot be written says so, with the system's error; one that can be written takes the value.
+// (Wine run as root writes read-only files too, so a folder that is not there stands for an unwritable place.)
+TEST_F(IniFilesOnWine, WritesThatFailReportTheSystemError) {
+    ASSERT_TRUE(ini.WriteIniValue(path, L"Main", L"XKey", L"HKLM\\Software"));
+    EXPECT_EQ(ini.ReadIniValue(path, L"Main", L"XKey"), L"HKLM\\Software");
+
+    const std::wstring nowhere = path + L"-missing folder\\view.kvf";
+    const WriteResult missing = ini.WriteIniValue(nowhere, L"Main", L"XKey", L"x");
+    ASSERT_FALSE(missing);
+    EXPECT_NE(SystemMessage(missing.error().systemError),
+              L"Error " + std::to_wstring(missing.error().systemError));
 }
 
 } // namespace

@@ -43,7 +43,7 @@ protected:
 
 TEST_F(CustomViewFileTest, AViewComesBackAsItWasSavedButForItsTitle) {
     const ViewDefinition services = ParseDefinition(BuiltInView(8, false), kTwips);
-    WriteCustomView(ini, path, services, kTwips);
+    ASSERT_TRUE(WriteCustomView(ini, path, services, kTwips));
     EXPECT_EQ(Key(L"XKey"), L"System\\CurrentControlSet\\Services");
     EXPECT_EQ(Key(L"ColsOrder"), services.head.colsOrder);
     EXPECT_EQ(Key(L"Column0"), L"80,<key>,Name,,");
@@ -88,7 +88,7 @@ TEST_F(CustomViewFileTest, MergedViewColumnsUseTheCharactersAfterZ) {
     merged.head = {L"Software\\Acme", L"0{|}~", L"0123456789abcdefghijklmnopqrstuvwxyz{|}~", L""};
     for (int i = 0; i <= 45; ++i)
         merged.column(i) = {30 * kTwips, L"Value" + std::to_wstring(i), L"H" + std::to_wstring(i), L"", L""};
-    WriteCustomView(ini, path, merged, kTwips);
+    ASSERT_TRUE(WriteCustomView(ini, path, merged, kTwips));
     EXPECT_EQ(Key(L"Column["), L"30,Value36,H36,,");
     EXPECT_EQ(Key(L"Column\\"), L"30,Value37,H37,,");
     EXPECT_EQ(Key(L"Column]"), L"30,Value38,H38,,");
@@ -104,7 +104,7 @@ TEST_F(CustomViewFileTest, MergedViewColumnsUseTheCharactersAfterZ) {
 TEST_F(CustomViewFileTest, LongValuesAreReadWhole) {
     ViewDefinition view = ParseDefinition(L"Software\\Acme,01,01,T,|100,<key>,Key|100,Name,Name", kTwips);
     view.column(1).condition = L"*=" + std::wstring(9000, L'x');
-    WriteCustomView(ini, path, view, kTwips);
+    ASSERT_TRUE(WriteCustomView(ini, path, view, kTwips));
     EXPECT_EQ(Read().column(1).condition, view.column(1).condition);
 }
 

@@ -152,8 +152,9 @@ HWND ShowSplash() {
         delete state;
         return nullptr;
     }
-    // In front of the main window, which comes up while the splash is still showing.
-    SetWindowPos(splash, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    // No topmost window: the main window brings it to the front again while it shows, and message boxes of
+    // the start come up in front of it.
+    SetWindowPos(splash, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
     UpdateWindow(splash);
     return splash;
 }

@@ -3,7 +3,7 @@
 // or a folder) and its two frames, the column orders, in-place edits, moving and erasing columns, and the
 // lists the editor offers (recent folders, regedit's favourites, data expressions found under the base key).
 #include "sources/registry.h"
-#include "ui/grid_model.h"
+#include "engine/grid_model.h"
 #include "views/definition.h"
 
 #include <string>

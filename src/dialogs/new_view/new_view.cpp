@@ -1,7 +1,7 @@
 #include "dialogs/new_view/new_view.h"
 
 #include "dialogs/new_view/new_view_ids.h"
-#include "ui/prompter.h"
+#include "ui/messages.h"
 #include "ui/tooltips.h"
 #include "views/catalogue.h"
 
@@ -29,7 +29,7 @@ constexpr std::wstring_view kTip =
     L"Neighborhood'.#Optionally make this top bar auto-hide. ";
 
 struct DialogState {
-    Prompter& prompter;
+    Messages& messages;
     std::optional<NewViewChoice> choice;
     HWND tooltip = nullptr;
     DWORD lastClickTime = 0;
@@ -77,7 +77,7 @@ void OnBackgroundClick(HWND dialog, DialogState& state) {
     const DWORD now = static_cast<DWORD>(GetMessageTime());
     if (state.lastClickTime != 0 && now - state.lastClickTime <= GetDoubleClickTime()) {
         state.lastClickTime = 0;
-        state.prompter.Message(dialog, TipText(), MB_OK);
+        state.messages.Message(dialog, TipText(), MB_OK);
         return;
     }
     state.lastClickTime = now;
@@ -132,8 +132,8 @@ INT_PTR CALLBACK NewViewProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
 
 } // namespace
 
-std::optional<NewViewChoice> ShowNewViewDialog(HWND owner, Prompter& prompter) {
-    DialogState state{prompter, std::nullopt};
+std::optional<NewViewChoice> ShowNewViewDialog(HWND owner, Messages& messages) {
+    DialogState state{messages, std::nullopt};
     DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_NEW_VIEW), owner, &NewViewProc,
                     reinterpret_cast<LPARAM>(&state));
     return state.choice;

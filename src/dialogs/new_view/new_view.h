@@ -6,7 +6,7 @@
 
 namespace vantrel {
 
-class Prompter;
+class Messages;
 
 struct NewViewChoice {
     int button = 0; // 1 new design, 2 local registry, 3 another computer, 4 MSI/install, 5 folder, 6 ini file
@@ -15,7 +15,7 @@ struct NewViewChoice {
     bool operator==(const NewViewChoice&) const = default;
 };
 
-// Nothing when the user cancelled. The background's double-click tip is shown through `prompter`.
-std::optional<NewViewChoice> ShowNewViewDialog(HWND owner, Prompter& prompter);
+// Nothing when the user cancelled. The background's double-click tip is shown through `messages`.
+std::optional<NewViewChoice> ShowNewViewDialog(HWND owner, Messages& messages);
 
 } // namespace vantrel

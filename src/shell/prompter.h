@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "dialogs/new_view/new_view.h"
+#include "ui/messages.h"
 #include "views/definition.h"
 
 #include <memory>
@@ -31,11 +32,8 @@ struct ViewEditRequest {
     bool newView = false; // the editor starts reset for a new registry view instead
 };
 
-class Prompter {
+class Prompter : public Messages {
 public:
-    virtual ~Prompter() = default;
-    // A message box with the program's title; `buttons` and the answer as MessageBox has them.
-    virtual int Message(HWND owner, std::wstring_view text, UINT buttons) = 0;
     // One line of text to enter; nothing when cancelled.
     virtual std::optional<std::wstring> Input(HWND owner, std::wstring_view prompt,
                                               std::wstring_view initial) = 0;

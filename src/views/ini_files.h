@@ -1,10 +1,18 @@
 #pragma once
 // Reading and writing ini files (sectioned key=value text) through the system's profile functions.
+#include <cstdint>
+#include <expected>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace vantrel {
+
+// A write that failed, with the system's error code: the user is told it in the system's words.
+struct WriteFailure {
+    std::uint32_t systemError = 0;
+};
+using WriteResult = std::expected<void, WriteFailure>;
 
 class IniFiles {
 public:
@@ -16,9 +24,9 @@ public:
     // One value, whole however long; empty when missing.
     virtual std::wstring ReadIniValue(std::wstring_view file, std::wstring_view section,
                                       std::wstring_view key) = 0;
-    // Writes one value, creating the file and the section as needed; false when the file cannot be written.
-    virtual bool WriteIniValue(std::wstring_view file, std::wstring_view section, std::wstring_view key,
-                               std::wstring_view value) = 0;
+    // Writes one value, creating the file and the section as needed.
+    [[nodiscard]] virtual WriteResult WriteIniValue(std::wstring_view file, std::wstring_view section,
+                                                    std::wstring_view key, std::wstring_view value) = 0;
 };
 
 } // namespace vantrel

@@ -1,4 +1,4 @@
-#include "ui/grid_model.h"
+#include "engine/grid_model.h"
 
 #include "views/text.h"
 

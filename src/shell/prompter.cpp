@@ -1,4 +1,4 @@
-#include "ui/prompter.h"
+#include "shell/prompter.h"
 
 #include "dialogs/custom_view/custom_view_editor.h"
 #include "dialogs/input_box/input_box.h"
