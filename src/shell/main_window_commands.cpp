@@ -229,7 +229,8 @@ CommandOutcome MainWindow::SelectAllCommand(const MainCommand&, std::wstring_vie
 }
 
 CommandOutcome MainWindow::CopyCommand(const MainCommand&, std::wstring_view) {
-    return {}; // the clipboard export comes with its part
+    (void)ActiveView()->Copy2clip(); // a clipboard another program holds: nothing to copy to
+    return {};
 }
 
 CommandOutcome MainWindow::OpenInExcelCommand(const MainCommand&, std::wstring_view) {

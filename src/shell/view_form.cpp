@@ -3,8 +3,10 @@
 #include "dialogs/custom_view/editor_model.h"
 #include "views/custom_view_file.h"
 
+#include "engine/clipboard_text.h"
 #include "engine/grid_status.h"
 #include "engine/window_fit.h"
+#include "platform/clipboard.h"
 #include "platform/system_message.h"
 #include "ui/gdi_scope.h"
 #include "ui/screen.h"
@@ -308,6 +310,13 @@ void ViewForm::SortByCommand(std::wstring_view argument) {
     if (grid_)
         grid_->Refresh();
     UpdateStatus();
+}
+
+bool ViewForm::Copy2clip() {
+    SetBusyPointer(true);
+    const bool copied = SetClipboardText(hwnd(), Copy2clipText(view_.grid));
+    SetBusyPointer(false);
+    return copied;
 }
 
 void ViewForm::SelectAll() {

@@ -37,6 +37,8 @@ public:
     // The command "sort": the column given, descending when the argument has a "-" anywhere.
     void SortByCommand(std::wstring_view argument);
     void SelectAll();
+    // "&Copy ": the selected block as text on the clipboard; false when the clipboard could not be had.
+    bool Copy2clip();
     // Widens (or narrows) a grid column to its texts with weight 1..9; all columns with weight 6.
     void ColReSize(int col, int weight);
     void ColsReSize();
