@@ -67,6 +67,12 @@ struct GdiObjectTraits {
     static void Close(Handle h) { DeleteObject(h); }
 };
 
+struct FontTraits {
+    using Handle = HFONT;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { DeleteObject(h); }
+};
+
 struct WindowTraits {
     using Handle = HWND;
     static Handle Invalid() { return nullptr; }
@@ -77,6 +83,7 @@ using UniqueHKey = UniqueAny<HKeyTraits>;
 using UniqueHandle = UniqueAny<KernelHandleTraits>;
 using UniqueFind = UniqueAny<FindHandleTraits>;
 using UniqueGdiObject = UniqueAny<GdiObjectTraits>;
+using UniqueFont = UniqueAny<FontTraits>;
 using UniqueWindow = UniqueAny<WindowTraits>;
 
 } // namespace vantrel

@@ -16,6 +16,6 @@ struct NewViewChoice {
 };
 
 // Nothing when the user cancelled. The background's double-click tip is shown through `prompter`.
-std::optional<NewViewChoice> ShowNewViewDialog(HWND owner, Prompter& prompter);
+[[nodiscard]] std::optional<NewViewChoice> ShowNewViewDialog(HWND owner, Prompter& prompter);
 
 } // namespace vantrel
