@@ -87,22 +87,21 @@ private:
         AddControlTooltip(tooltips_.get(), GetDlgItem(hwnd(), IDC_NEW_INI),
                           L"Also default opened when you drag-and-drop an .ini file onto Vantrel");
         SetFocus(list);
-        OnListFocus();
+        OnListFocus(true);
     }
 
     bool OnCommand(int id, int notification) {
         if (id == IDC_NEW_BUILT_IN_LIST) {
-            // "&Local registry" answers Enter while the list has the focus.
-            if (notification == CBN_SETFOCUS)
-                OnListFocus();
+            if (notification == CBN_SETFOCUS || notification == CBN_KILLFOCUS)
+                OnListFocus(notification == CBN_SETFOCUS);
             return false;
         }
         if (id >= IDC_NEW_FIRST_BUTTON && id <= IDC_NEW_LAST_BUTTON) {
             Choose(id);
             return true;
         }
-        if (id == IDOK) { // Enter with no other default
-            Choose(IDC_NEW_LOCAL);
+        if (id == IDOK) {
+            OnEnterWithoutDefault();
             return true;
         }
         if (id == IDCANCEL) {
@@ -112,7 +111,26 @@ private:
         return false;
     }
 
-    void OnListFocus() { SendMessageW(hwnd(), DM_SETDEFID, IDC_NEW_LOCAL, 0); }
+    // "&Local registry" is the default button only while the list has the focus. Elsewhere the dialog has
+    // no default of its own (IDOK, no control): as the focus moves on with Tab the dialog manager makes the
+    // focused button the default, and Enter with no button focused comes as IDOK.
+    void OnListFocus(bool gained) { SendMessageW(hwnd(), DM_SETDEFID, gained ? IDC_NEW_LOCAL : IDOK, 0); }
+
+    // Enter with no default button. In the list it opens the selected view locally, as its default button
+    // would. A push button that got the focus without the dialog manager (and so is not drawn as the
+    // default) is pressed. Anywhere else Enter does nothing.
+    void OnEnterWithoutDefault() {
+        const HWND focus = GetFocus();
+        if (focus == List()) {
+            Choose(IDC_NEW_LOCAL);
+            return;
+        }
+        const bool focusedButton =
+            focus != nullptr && IsChild(hwnd(), focus) &&
+            (SendMessageW(focus, WM_GETDLGCODE, 0, 0) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) != 0;
+        if (focusedButton)
+            OnCommand(GetDlgCtrlID(focus), BN_CLICKED);
+    }
 
     void Choose(int button) {
         const HWND list = List();
