@@ -412,8 +412,15 @@ void CustomViewEditor::ShowFrames() {
         ShowWindow(control(id), model_.folderBase ? SW_SHOW : SW_HIDE);
 }
 
-void CustomViewEditor::OnBaseKeyEdited(int) {
-    model_.BaseKeyChanged(WindowTextOf(control(IDC_CV_BASE_KEY)));
+// The base key typed or chosen from its list. The Data editor's list holds what was found under the old key:
+// it is emptied, and its next opening offers what the model has for the new one.
+void CustomViewEditor::OnBaseKeyEdited(int notification) {
+    const HWND combo = control(IDC_CV_BASE_KEY);
+    // While the selection changes the edit field still shows the old entry.
+    const LRESULT chosen = SendMessageW(combo, CB_GETCURSEL, 0, 0);
+    model_.BaseKeyChanged(notification == CBN_SELCHANGE && chosen != CB_ERR ? EntryText(combo, chosen)
+                                                                            : WindowTextOf(combo));
+    SendMessageW(control(IDC_CV_EDIT_DATA), CB_RESETCONTENT, 0, 0);
 }
 
 void CustomViewEditor::ReadControls() {

@@ -128,14 +128,16 @@ public:
     void LevelsStep(int delta);
 
     // What the Data editor's list gets when it opens, given how many entries it holds already: a folder
-    // base offers the file tokens, a registry base the data expressions found under the base key (built on
-    // first need). Nothing once the list holds two or more entries (and, for a registry base, dataList is
-    // built).
+    // base offers the file tokens, a registry base the data expressions found under the base key, built on
+    // first need and again whenever the base key is another than the one they were built for (letter case
+    // does not count). Nothing once the list holds two or more entries (and, for a registry base, dataList
+    // is built for this base key).
     [[nodiscard]] std::vector<std::wstring> DataEditorEntries(Registry& registry, size_t currentEntries);
-    // Data expressions under the base key: the value paths that occur at least four times among the rows,
-    // sorted without regard to case.
+    // Data expressions under the base key, for that key: the value paths that occur at least four times
+    // among the rows, sorted without regard to case.
     void BuildDataList(Registry& registry);
-    // Combo1's text changed: the data list is built again at the next opening.
+    // Combo1's text changed: a data list built for another key is dropped and built again at the next
+    // opening.
     void BaseKeyChanged(std::wstring_view text);
 
     // Delete, Shift+Delete, Ctrl+X, Ctrl+V: the selected block's cells from a text (tabs between cells, CR
@@ -160,8 +162,10 @@ private:
     void ReadMruPaths(Registry& registry, std::wstring_view key);
     void EnumAdd(Registry& registry, const std::wstring& bas, const std::wstring& ind);
     void SwapRows(int r);
+    bool DataListIsFor(std::wstring_view key) const;
 
     int spinValue_ = 0;
+    std::wstring dataListKey_; // the base key dataList was built for
 };
 
 } // namespace vantrel
