@@ -73,6 +73,12 @@ struct FontTraits {
     static void Close(Handle h) { DeleteObject(h); }
 };
 
+struct MenuTraits {
+    using Handle = HMENU;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { DestroyMenu(h); }
+};
+
 struct WindowTraits {
     using Handle = HWND;
     static Handle Invalid() { return nullptr; }
@@ -84,6 +90,7 @@ using UniqueHandle = UniqueAny<KernelHandleTraits>;
 using UniqueFind = UniqueAny<FindHandleTraits>;
 using UniqueGdiObject = UniqueAny<GdiObjectTraits>;
 using UniqueFont = UniqueAny<FontTraits>;
+using UniqueMenu = UniqueAny<MenuTraits>;
 using UniqueWindow = UniqueAny<WindowTraits>;
 
 } // namespace vantrel

@@ -611,11 +611,10 @@ HMENU CreateGridMenu(bool block, bool pasteAvailable) {
 void CustomViewEditor::ShowCellMenu() {
     const GridModel& grid = model_.grid;
     const bool block = grid.Row() != grid.RowSel() || grid.Col() != grid.ColSel();
-    const HMENU menu = CreateGridMenu(block, ClipboardHasText());
+    const UniqueMenu menu(CreateGridMenu(block, ClipboardHasText()));
     POINT at{};
     GetCursorPos(&at);
-    TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd(), nullptr);
-    DestroyMenu(menu);
+    TrackPopupMenu(menu.get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd(), nullptr);
 }
 
 } // namespace vantrel

@@ -15,8 +15,8 @@
 
 namespace vantrel {
 
-// The grid's pop-up menu: "&Copy" alone for a block of cells, the cell menu for one cell ("&Paste" only
-// when the clipboard holds text). Its commands go to the editor as WM_COMMAND.
+// The grid's pop-up menu, the caller's to destroy: "&Copy" alone for a block of cells, the cell menu for one
+// cell ("&Paste" only when the clipboard holds text). Its commands go to the editor as WM_COMMAND.
 [[nodiscard]] HMENU CreateGridMenu(bool block, bool pasteAvailable);
 
 class CustomViewEditor final : public BaseDialog<CustomViewEditor>, private GridEvents {
