@@ -12,6 +12,6 @@ namespace vantrel {
 std::optional<std::wstring> ClipboardText(HWND owner);
 bool ClipboardHasText();
 // Puts `text` on the clipboard in place of what it held; false when the clipboard cannot be opened.
-bool SetClipboardText(HWND owner, std::wstring_view text);
+[[nodiscard]] bool SetClipboardText(HWND owner, std::wstring_view text);
 
 } // namespace vantrel

@@ -69,6 +69,18 @@ struct GdiObjectTraits {
     static void Close(Handle h) { DeleteObject(h); }
 };
 
+struct FontTraits {
+    using Handle = HFONT;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { DeleteObject(h); }
+};
+
+struct MenuTraits {
+    using Handle = HMENU;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { DestroyMenu(h); }
+};
+
 struct WindowTraits {
     using Handle = HWND;
     static Handle Invalid() { return nullptr; }
@@ -79,12 +91,6 @@ struct GlobalMemoryTraits {
     using Handle = HGLOBAL;
     static Handle Invalid() { return nullptr; }
     static void Close(Handle h) { GlobalFree(h); }
-};
-
-struct MenuTraits {
-    using Handle = HMENU;
-    static Handle Invalid() { return nullptr; }
-    static void Close(Handle h) { DestroyMenu(h); }
 };
 
 struct AcceleratorTraits {
@@ -103,9 +109,10 @@ using UniqueHKey = UniqueAny<HKeyTraits>;
 using UniqueHandle = UniqueAny<KernelHandleTraits>;
 using UniqueFind = UniqueAny<FindHandleTraits>;
 using UniqueGdiObject = UniqueAny<GdiObjectTraits>;
+using UniqueFont = UniqueAny<FontTraits>;
+using UniqueMenu = UniqueAny<MenuTraits>;
 using UniqueWindow = UniqueAny<WindowTraits>;
 using UniqueGlobal = UniqueAny<GlobalMemoryTraits>;
-using UniqueMenu = UniqueAny<MenuTraits>;
 using UniqueAccelerators = UniqueAny<AcceleratorTraits>;
 using UniqueImageList = UniqueAny<ImageListTraits>;
 

@@ -667,6 +667,29 @@ TEST_F(EditorDataList, RegistryBasesBuildOnceUntilTheBaseKeyChanges) {
     EXPECT_EQ(model.DataEditorEntries(registry, 2), Texts{L"Version"});
 }
 
+TEST_F(EditorDataList, FollowsTheBaseKeyItWasBuiltForWhateverItsLetterCase) {
+    const Texts acme{L"DisplayName"};
+    AddRows(HKLM, L"Software\\Acme", {acme, acme, acme, acme});
+    const Texts other{L"Version"};
+    AddRows(HKLM, L"Software\\Other", {other, other, other, other});
+    ActivateOn(L"Software\\Acme");
+    ASSERT_EQ(model.DataEditorEntries(registry, 1), Texts{L"DisplayName"});
+
+    // The same editor on the next view, with another base: that base's names, whatever the list holds.
+    ActivateOn(L"Software\\Other");
+    EXPECT_EQ(model.DataEditorEntries(registry, 2), Texts{L"Version"});
+    ActivateOn(L"Software\\Acme");
+    EXPECT_EQ(model.DataEditorEntries(registry, 0), Texts{L"DisplayName"});
+
+    // The same key in other letters is the same key: nothing is read again.
+    ActivateOn(L"software\\ACME");
+    model.BaseKeyChanged(L"SOFTWARE\\acme");
+    memory.ResetCounters();
+    EXPECT_EQ(model.DataEditorEntries(registry, 1), Texts{L"DisplayName"});
+    EXPECT_EQ(model.DataEditorEntries(registry, 2), Texts{});
+    EXPECT_EQ(memory.OpenCount(), 0u) << "the list of the same key is reused";
+}
+
 TEST_F(EditorDataList, AnEmptyListIsBuiltAgainAtEveryOpening) {
     ActivateOn(L"Software\\Nothing");
     EXPECT_EQ(model.DataEditorEntries(registry, 3), Texts{});

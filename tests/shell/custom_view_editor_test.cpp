@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace vantrel::test {
@@ -175,6 +176,60 @@ TEST_F(CustomViewEditorTest, F4OnDataOffersTheValuesFoundUnderTheBase) {
     SendMessageW(data, CB_SHOWDROPDOWN, FALSE, 0);
     Key(GetFocus(), VK_ESCAPE);
     EXPECT_EQ(Cell(3, kDataCol), L"Size");
+}
+
+// Four row keys under the base, each with a value of that name: the name is offered as a data expression.
+void AddRows(MemoryRegistry& memory, std::wstring_view base, std::wstring_view name) {
+    for (int i = 0; i < 4; ++i)
+        memory.SetString(L"", RootKey::LocalMachine, std::wstring(base) + L"\\Row" + std::to_wstring(i),
+                         std::wstring(name), L"x");
+}
+
+bool Holds(const std::vector<std::wstring>& entries, std::wstring_view entry) {
+    return std::ranges::find(entries, entry) != entries.end();
+}
+
+TEST_F(CustomViewEditorTest, TheDataListHoldsTheNamesUnderTheBaseKeyBeingEdited) {
+    AddRows(memory, L"Software\\Acme", L"DisplayName");
+    AddRows(memory, L"Software\\Other", L"Version");
+    // F4 on a Data cell: the entries of the dropped list, which then closes without a change.
+    const auto dataList = [&] {
+        Select(3, kDataCol);
+        Key(gridWindow(), VK_F4);
+        std::vector<std::wstring> entries;
+        const HWND data = EditorShown();
+        if (data == nullptr) {
+            ADD_FAILURE() << "F4 opened no Data editor";
+            return entries;
+        }
+        for (LRESULT i = 0; i < SendMessageW(data, CB_GETCOUNT, 0, 0); ++i) {
+            wchar_t text[256]{};
+            SendMessageW(data, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+            entries.emplace_back(text);
+        }
+        SendMessageW(data, CB_SHOWDROPDOWN, FALSE, 0);
+        Key(GetFocus(), VK_ESCAPE);
+        return entries;
+    };
+
+    Open(kSixColumns);
+    EXPECT_TRUE(Holds(dataList(), L"DisplayName"));
+
+    // Another base key typed over it in the same edit.
+    const HWND baseKey = GetWindow(editor.control(IDC_CV_BASE_KEY), GW_CHILD);
+    SendMessageW(baseKey, EM_SETSEL, 0, -1);
+    for (const wchar_t c : std::wstring_view(L"Software\\Other"))
+        Char(baseKey, c);
+    ASSERT_EQ(editor.model().baseKey, L"Software\\Other");
+    std::vector<std::wstring> entries = dataList();
+    EXPECT_TRUE(Holds(entries, L"Version"));
+    EXPECT_FALSE(Holds(entries, L"DisplayName")) << "a name under the key typed over";
+    Accepted(); // the editor stays for the next view
+
+    Open(kSixColumns);
+    entries = dataList();
+    EXPECT_TRUE(Holds(entries, L"DisplayName"));
+    EXPECT_FALSE(Holds(entries, L"Version")) << "a name under the base of the view edited before";
 }
 
 TEST_F(CustomViewEditorTest, NoEditorOnTheRowKeyDataOrBelowAnEmptyRow) {

@@ -1,9 +1,13 @@
 #include "dialogs/about/about_box.h"
 
 #include "dialogs/about/about_box_ids.h"
+#include "platform/unique_handle.h"
+#include "ui/base_dialog.h"
+#include "ui/gdi_scope.h"
 
 #include <shellapi.h>
 
+#include <memory>
 #include <vector>
 
 namespace vantrel {
@@ -12,113 +16,145 @@ namespace {
 constexpr const wchar_t* kMakerPage = L"https://www.ostrand.example/";
 constexpr const wchar_t* kProductPage = L"https://www.ostrand.example/vantrel/";
 
-struct AboutState {
-    bool modal = false;
-    HFONT productFont = nullptr;
-    HFONT linkFont = nullptr;
-    HWND hovered = nullptr; // the link label shown underlined
-};
-
-HFONT ArialFont(int points, bool bold, bool underline) {
-    const HDC screen = GetDC(nullptr);
-    const int height = -MulDiv(points, GetDeviceCaps(screen, LOGPIXELSY), 72);
-    ReleaseDC(nullptr, screen);
-    return CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, underline, FALSE, DEFAULT_CHARSET,
-                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH, L"Arial");
+UniqueFont ArialFont(int points, bool bold, bool underline) {
+    const WindowDc screen(nullptr);
+    const int height = -MulDiv(points, GetDeviceCaps(screen.dc(), LOGPIXELSY), 72);
+    return UniqueFont(CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, underline, FALSE,
+                                  DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
+                                  DEFAULT_PITCH, L"Arial"));
 }
 
-void Close(HWND dialog, const AboutState& state) {
-    if (state.modal)
-        EndDialog(dialog, IDOK);
-    else
-        ShowWindow(dialog, SW_HIDE);
+bool IsLink(int id) {
+    return id == IDC_ABOUT_COMPANY || id == IDC_ABOUT_VERSION;
 }
 
-void SetHovered(HWND dialog, AboutState& state, HWND label) {
-    if (state.hovered == label)
-        return;
-    for (const HWND changed : {state.hovered, label})
-        if (changed != nullptr)
-            InvalidateRect(changed, nullptr, TRUE);
-    state.hovered = label;
-    const HFONT normal = reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0));
-    for (const int id : {IDC_ABOUT_COMPANY, IDC_ABOUT_VERSION}) {
-        const HWND control = GetDlgItem(dialog, id);
-        SendMessageW(control, WM_SETFONT,
-                     reinterpret_cast<WPARAM>(control == label ? state.linkFont : normal), TRUE);
+// One window for two uses: the modal about box, and the splash window, which owns itself and goes with its
+// window.
+class AboutBox final : public BaseDialog<AboutBox> {
+public:
+    enum class Use { Modal, Splash };
+    explicit AboutBox(Use use) : use_(use) {}
+
+    void Run(HWND owner) { RunModal(owner, IDD_ABOUT_BOX); }
+
+    // The splash window, shown without waiting; nullptr when Windows refused it.
+    [[nodiscard]] static HWND CreateSplash() {
+        auto splash = std::make_unique<AboutBox>(Use::Splash);
+        if (!splash->CreateModeless(nullptr, IDD_ABOUT_BOX))
+            return nullptr;
+        AboutBox* const own = splash.release();
+        own->ownsItself_ = true;
+        return own->hwnd();
     }
-}
 
-void OnInit(HWND dialog, AboutState& state) {
-    state.productFont = ArialFont(18, true, false);
-    state.linkFont = ArialFont(9, false, true);
-    SendDlgItemMessageW(dialog, IDC_ABOUT_PRODUCT, WM_SETFONT, reinterpret_cast<WPARAM>(state.productFont),
-                        FALSE);
-    SetDlgItemTextW(dialog, IDC_ABOUT_VERSION, VersionText().c_str());
-    HICON logo = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
-    SendDlgItemMessageW(
-        dialog, IDC_ABOUT_LOGO, STM_SETICON,
-        reinterpret_cast<WPARAM>(logo != nullptr ? logo : LoadIconW(nullptr, IDI_APPLICATION)), 0);
-}
+private:
+    friend class BaseDialog<AboutBox>;
 
-void OnClicked(HWND dialog, AboutState& state, int control) {
-    if (control == IDC_ABOUT_COMPANY || control == IDC_ABOUT_VERSION) {
-        ShellExecuteW(dialog, L"open", control == IDC_ABOUT_COMPANY ? kMakerPage : kProductPage, nullptr,
-                      nullptr, SW_SHOWNORMAL);
-        return;
-    }
-    if (control == IDC_ABOUT_FRAME || control == IDC_ABOUT_PRODUCT)
-        Close(dialog, state);
-}
-
-INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) {
-        SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-        OnInit(dialog, *reinterpret_cast<AboutState*>(lParam));
-        return TRUE;
-    }
-    auto* state = reinterpret_cast<AboutState*>(GetWindowLongPtrW(dialog, DWLP_USER));
-    if (state == nullptr)
-        return FALSE;
-    switch (message) {
-    case WM_COMMAND:
-        if (HIWORD(wParam) == STN_CLICKED)
-            OnClicked(dialog, *state, LOWORD(wParam));
-        else if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) // Enter or Esc
-            Close(dialog, *state);
-        return TRUE;
-    case WM_SETCURSOR: {
-        // The pointer over a link label underlines it; anywhere else on the box takes the underline away.
-        const HWND over = reinterpret_cast<HWND>(wParam);
-        const int id = GetDlgCtrlID(over);
-        SetHovered(dialog, *state, id == IDC_ABOUT_COMPANY || id == IDC_ABOUT_VERSION ? over : nullptr);
-        return FALSE;
-    }
-    case WM_CTLCOLORSTATIC:
-        if (reinterpret_cast<HWND>(lParam) == state->hovered) {
-            SetTextColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_HIGHLIGHT));
-            SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
-            return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
+    INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+        switch (message) {
+        case WM_INITDIALOG:
+            OnInitDialog();
+            return TRUE;
+        case WM_COMMAND:
+            OnCommand(LOWORD(wParam), HIWORD(wParam));
+            return TRUE;
+        case WM_SETCURSOR:
+            OnSetCursor(reinterpret_cast<HWND>(wParam));
+            return FALSE;
+        case WM_CTLCOLORSTATIC:
+            return OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        case WM_CHAR:
+        case WM_LBUTTONDOWN:
+            Close();
+            return TRUE;
+        case WM_KEYUP:
+            OnKeyUp(static_cast<int>(wParam));
+            return TRUE;
+        default:
+            return FALSE;
         }
-        return FALSE;
-    case WM_CHAR:
-    case WM_LBUTTONDOWN:
-        Close(dialog, *state);
-        return TRUE;
-    case WM_KEYUP:
-        if (wParam == VK_F4)
-            Close(dialog, *state);
-        return TRUE;
-    case WM_DESTROY:
-        DeleteObject(state->productFont);
-        DeleteObject(state->linkFont);
-        if (!state->modal)
-            delete state;
-        return FALSE;
-    default:
-        return FALSE;
     }
-}
+
+    void OnWindowGone() {
+        if (ownsItself_)
+            delete this;
+    }
+
+    void OnInitDialog() {
+        productFont_ = ArialFont(18, true, false);
+        linkFont_ = ArialFont(9, false, true);
+        SendDlgItemMessageW(hwnd(), IDC_ABOUT_PRODUCT, WM_SETFONT,
+                            reinterpret_cast<WPARAM>(productFont_.get()), FALSE);
+        SetDlgItemTextW(hwnd(), IDC_ABOUT_VERSION, VersionText().c_str());
+        // Icons loaded from resources are shared: nothing to destroy.
+        const HICON logo = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
+        SendDlgItemMessageW(
+            hwnd(), IDC_ABOUT_LOGO, STM_SETICON,
+            reinterpret_cast<WPARAM>(logo != nullptr ? logo : LoadIconW(nullptr, IDI_APPLICATION)), 0);
+    }
+
+    void OnCommand(int id, int notification) {
+        if (notification == STN_CLICKED)
+            OnClicked(id);
+        else if (id == IDOK || id == IDCANCEL) // Enter or Esc
+            Close();
+    }
+
+    void OnClicked(int id) {
+        if (IsLink(id)) {
+            ShellExecuteW(hwnd(), L"open", id == IDC_ABOUT_COMPANY ? kMakerPage : kProductPage, nullptr,
+                          nullptr, SW_SHOWNORMAL);
+            return;
+        }
+        if (id == IDC_ABOUT_FRAME || id == IDC_ABOUT_PRODUCT)
+            Close();
+    }
+
+    // The pointer over a link label underlines it; anywhere else on the box takes the underline away.
+    void OnSetCursor(HWND over) { SetHovered(IsLink(GetDlgCtrlID(over)) ? over : nullptr); }
+
+    INT_PTR OnCtlColorStatic(HDC dc, HWND label) {
+        if (label != hovered_)
+            return FALSE;
+        SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHT));
+        SetBkMode(dc, TRANSPARENT);
+        return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
+    }
+
+    void OnKeyUp(int key) {
+        if (key == VK_F4)
+            Close();
+    }
+
+    void SetHovered(HWND label) {
+        if (hovered_ == label)
+            return;
+        for (const HWND changed : {hovered_, label})
+            if (changed != nullptr)
+                InvalidateRect(changed, nullptr, TRUE);
+        hovered_ = label;
+        const auto normal = static_cast<WPARAM>(SendMessageW(hwnd(), WM_GETFONT, 0, 0));
+        for (const int id : {IDC_ABOUT_COMPANY, IDC_ABOUT_VERSION}) {
+            const HWND control = GetDlgItem(hwnd(), id);
+            SendMessageW(control, WM_SETFONT,
+                         control == label ? reinterpret_cast<WPARAM>(linkFont_.get()) : normal, TRUE);
+        }
+    }
+
+    void Close() {
+        if (use_ == Use::Modal)
+            EndDialog(hwnd(), IDOK);
+        else
+            ShowWindow(hwnd(), SW_HIDE);
+    }
+
+    Use use_;
+    bool ownsItself_ = false;
+    // Fonts outlive the labels that show them: the members go after the window.
+    UniqueFont productFont_;
+    UniqueFont linkFont_;
+    HWND hovered_ = nullptr; // the link label shown underlined
+};
 
 } // namespace
 
@@ -139,19 +175,13 @@ std::wstring VersionText() {
 }
 
 void ShowAboutBox(HWND owner) {
-    AboutState state{.modal = true};
-    DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_ABOUT_BOX), owner, &AboutProc,
-                    reinterpret_cast<LPARAM>(&state));
+    AboutBox(AboutBox::Use::Modal).Run(owner);
 }
 
 HWND ShowSplash() {
-    auto* state = new AboutState{.modal = false};
-    const HWND splash = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_ABOUT_BOX),
-                                           nullptr, &AboutProc, reinterpret_cast<LPARAM>(state));
-    if (splash == nullptr) {
-        delete state;
+    const HWND splash = AboutBox::CreateSplash();
+    if (splash == nullptr)
         return nullptr;
-    }
     // No topmost window: the main window brings it to the front again while it shows, and message boxes of
     // the start come up in front of it.
     SetWindowPos(splash, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);

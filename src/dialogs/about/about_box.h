@@ -7,13 +7,13 @@
 namespace vantrel {
 
 // "Version " + major.minor.revision of this program's version resource.
-std::wstring VersionText();
+[[nodiscard]] std::wstring VersionText();
 
 // The about box, modal.
 void ShowAboutBox(HWND owner);
 
 // The splash window: shown without waiting, destroyed by the caller (it also closes itself on a key or a
 // click).
-HWND ShowSplash();
+[[nodiscard]] HWND ShowSplash();
 
 } // namespace vantrel

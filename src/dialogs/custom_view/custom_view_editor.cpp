@@ -54,19 +54,26 @@ void CaretToEnd(HWND editor) {
         SendMessageW(editor, EM_SETSEL, end, static_cast<LPARAM>(end));
 }
 
+// The text of a combo box's list entry (empty when there is no such entry).
+std::wstring EntryText(HWND combo, LRESULT index) {
+    const LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length == CB_ERR)
+        return {};
+    std::wstring entry(static_cast<size_t>(length) + 1, L'\0');
+    const LRESULT copied =
+        SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(entry.data()));
+    entry.resize(copied == CB_ERR ? 0 : static_cast<size_t>(copied));
+    return entry;
+}
+
 // The first list entry equal to the text, letter case included (the combo's own search ignores case).
 LRESULT FindExactEntry(HWND combo, const std::wstring& text) {
     const LRESULT count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-        const LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0);
-        if (length != static_cast<LRESULT>(text.size()))
-            continue;
-        std::wstring entry(static_cast<size_t>(length) + 1, L'\0');
-        SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(entry.data()));
-        entry.resize(static_cast<size_t>(length));
-        if (entry == text)
+    for (LRESULT i = 0; i < count; ++i)
+        if (SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0) ==
+                static_cast<LRESULT>(text.size()) &&
+            EntryText(combo, i) == text)
             return i;
-    }
     return CB_ERR;
 }
 
@@ -83,18 +90,18 @@ CustomViewEditor::~CustomViewEditor() {
 // --------------------------------------------------------------------------------------------
 
 bool CustomViewEditor::Create(HWND owner) {
-    CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_CUSTOM_VIEW), owner, &DialogProc,
-                       reinterpret_cast<LPARAM>(this));
-    if (hwnd_ == nullptr)
+    if (!CreateModeless(owner, IDD_CUSTOM_VIEW))
         return false;
     // The grid takes the place the template keeps for it; the in-place editors lie above it.
     const HWND place = control(IDC_CV_GRID);
     RECT area{};
     GetWindowRect(place, &area);
-    MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&area), 2);
-    grid_ = GridWindow::Create(hwnd_, IDC_CV_GRID + 100, model_.grid, *this, twipsPerPixel_);
-    if (!grid_)
+    MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&area), 2);
+    grid_ = GridWindow::Create(hwnd(), IDC_CV_GRID + 100, model_.grid, *this, twipsPerPixel_);
+    if (!grid_) {
+        Close(); // a dialog without its grid is of no use, now or at the next opening
         return false;
+    }
     // As high as its rows, so that every column row shows without scrolling.
     RECT frame{0, 0, 0, 0};
     AdjustWindowRectEx(&frame, 0, FALSE, WS_EX_CLIENTEDGE);
@@ -106,10 +113,10 @@ bool CustomViewEditor::Create(HWND owner) {
         SetWindowPos(control(editor), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     grid_->SetToolTipText(kGridTip);
 
-    tooltips_ = CreateControlTooltips(hwnd_);
-    AddControlTooltip(tooltips_, control(IDC_CV_MASK), kMaskTip);
-    AddControlTooltip(tooltips_, control(IDC_CV_EDIT_DATA), kDataTip);
-    AddControlTooltip(tooltips_, control(IDC_CV_EDIT_CONDITION), kConditionTip);
+    tooltips_.reset(CreateControlTooltips(hwnd()));
+    AddControlTooltip(tooltips_.get(), control(IDC_CV_MASK), kMaskTip);
+    AddControlTooltip(tooltips_.get(), control(IDC_CV_EDIT_DATA), kDataTip);
+    AddControlTooltip(tooltips_.get(), control(IDC_CV_EDIT_CONDITION), kConditionTip);
     FillCombo(control(IDC_CV_EDIT_CONDITION), EditorModel::ConditionExamples());
     FillCombo(control(IDC_CV_EDIT_EXTRA), EditorModel::ExtraExamples());
     SendMessageW(control(IDC_CV_LEVELS_SPIN), SBM_SETRANGE, -kMaxLevels, 0);
@@ -118,7 +125,7 @@ bool CustomViewEditor::Create(HWND owner) {
 
 bool CustomViewEditor::Open(HWND owner) {
     owner_ = owner;
-    if (hwnd_ == nullptr && !Create(owner))
+    if (hwnd() == nullptr && !Create(owner))
         return false;
     editResult_ = 0;
     model_.editCell = 0;
@@ -131,8 +138,8 @@ bool CustomViewEditor::Open(HWND owner) {
     SendMessageW(control(IDC_CV_EDIT_DATA), CB_RESETCONTENT, 0, 0);
     SendMessageW(control(IDC_CV_EDIT_CONDITION), CB_SETCURSEL, 0, 0);
     SendMessageW(control(IDC_CV_EDIT_EXTRA), CB_SETCURSEL, 0, 0);
-    ShowWindow(hwnd_, SW_SHOW);
-    SetForegroundWindow(hwnd_);
+    ShowWindow(hwnd(), SW_SHOW);
+    SetForegroundWindow(hwnd());
     SetFocus(control(model_.folderBase ? IDC_CV_FOLDER : IDC_CV_BASE_KEY));
     return true;
 }
@@ -173,7 +180,7 @@ void CustomViewEditor::RunPendingMessages() {
 }
 
 void CustomViewEditor::Dispatch(MSG& message) {
-    if (hwnd_ != nullptr && message.message == WM_KEYDOWN) {
+    if (hwnd() != nullptr && message.message == WM_KEYDOWN) {
         const auto key = static_cast<int>(message.wParam);
         if (currentEditor_ != nullptr && IsEditorWindow(message.hwnd) && IsWindowVisible(currentEditor_)) {
             const bool listDropped =
@@ -199,11 +206,11 @@ void CustomViewEditor::Dispatch(MSG& message) {
             if (key == VK_ESCAPE)
                 OnCancel();
             else
-                SetFocus(GetNextDlgTabItem(hwnd_, grid_->hwnd(), GetKeyState(VK_SHIFT) < 0));
+                SetFocus(GetNextDlgTabItem(hwnd(), grid_->hwnd(), GetKeyState(VK_SHIFT) < 0));
             return;
         }
     }
-    if (hwnd_ != nullptr && IsDialogMessageW(hwnd_, &message))
+    if (hwnd() != nullptr && IsDialogMessageW(hwnd(), &message))
         return;
     TranslateMessage(&message);
     DispatchMessageW(&message);
@@ -218,7 +225,7 @@ void CustomViewEditor::OnOk() {
     model_.Accept();
     SetText(control(IDC_CV_BASE), model_.base);
     editResult_ = 1;
-    ShowWindow(hwnd_, SW_HIDE);
+    ShowWindow(hwnd(), SW_HIDE);
 }
 
 // Escape while a cell is edited only ends that edit; otherwise the dialog closes without a change.
@@ -232,53 +239,46 @@ void CustomViewEditor::OnCancel() {
 }
 
 void CustomViewEditor::Close() {
-    if (hwnd_ == nullptr)
-        return;
-    const HWND dialog = hwnd_;
-    grid_.reset();
-    DestroyWindow(dialog);
-    hwnd_ = nullptr;
-    currentEditor_ = nullptr;
+    if (hwnd() != nullptr)
+        DestroyWindow(hwnd());
 }
 
 // --- Messages
 // -------------------------------------------------------------------------------------------------------
 
-INT_PTR CALLBACK CustomViewEditor::DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) {
-        auto* self = reinterpret_cast<CustomViewEditor*>(lParam);
-        self->hwnd_ = dialog;
-        SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-        return FALSE;
-    }
-    auto* self = reinterpret_cast<CustomViewEditor*>(GetWindowLongPtrW(dialog, DWLP_USER));
-    return self != nullptr ? self->HandleMessage(message, wParam, lParam) : FALSE;
-}
-
 INT_PTR CustomViewEditor::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_COMMAND:
-        OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+        OnCommand(LOWORD(wParam), HIWORD(wParam));
         return TRUE;
     case WM_VSCROLL:
-        if (reinterpret_cast<HWND>(lParam) == control(IDC_CV_LEVELS_SPIN)) {
-            OnLevelsSpin(LOWORD(wParam));
-            return TRUE;
-        }
-        return FALSE;
+        return OnVScroll(LOWORD(wParam), reinterpret_cast<HWND>(lParam));
     case WM_CLOSE:
-        editResult_ = 0;
-        Close();
+        OnClose();
         return TRUE;
     case WM_DESTROY:
-        SetWindowLongPtrW(hwnd_, DWLP_USER, 0);
+        OnDestroy();
         return FALSE;
     default:
         return FALSE;
     }
 }
 
-void CustomViewEditor::OnCommand(int id, int notification, HWND) {
+// The system menu's Close closes without a change, even during an in-place edit.
+void CustomViewEditor::OnClose() {
+    editResult_ = 0;
+    Close();
+}
+
+// However the dialog goes (Cancel, or with its owner), the grid and the tooltips go first, and what the
+// controls still report on the way out is not taken for an edit.
+void CustomViewEditor::OnDestroy() {
+    currentEditor_ = nullptr;
+    grid_.reset();
+    tooltips_.reset();
+}
+
+void CustomViewEditor::OnCommand(int id, int notification) {
     switch (id) {
     case IDOK:
         OnOk();
@@ -327,12 +327,12 @@ void CustomViewEditor::OnCommand(int id, int notification, HWND) {
         SetFocus(control(IDC_CV_ORDER_D));
         return;
     case IDC_CV_SAME_ORDER:
-        model_.sameOrder = IsDlgButtonChecked(hwnd_, IDC_CV_SAME_ORDER) == BST_CHECKED;
+        model_.sameOrder = IsDlgButtonChecked(hwnd(), IDC_CV_SAME_ORDER) == BST_CHECKED;
         SetFocus(grid_->hwnd());
         return;
     case IDC_CV_BASE_KEY:
         if (notification == CBN_EDITCHANGE || notification == CBN_SELCHANGE)
-            model_.BaseKeyChanged(WindowTextOf(control(IDC_CV_BASE_KEY)));
+            OnBaseKeyEdited(notification);
         return;
     case IDC_CV_LEVELS:
         if (notification == EN_CHANGE) {
@@ -343,7 +343,8 @@ void CustomViewEditor::OnCommand(int id, int notification, HWND) {
         return;
     case IDC_CV_FAVORITES:
         ReadControls();
-        model_.AddBaseKeyToFavorites(registry_);
+        // A favourite that cannot be written is simply missing from regedit's list; the editor says nothing.
+        static_cast<void>(model_.AddBaseKeyToFavorites(registry_));
         return;
     case IDC_CV_REGEDIT:
         programs_.Start(kRegeditCommand);
@@ -355,6 +356,13 @@ void CustomViewEditor::OnCommand(int id, int notification, HWND) {
     default:
         return;
     }
+}
+
+bool CustomViewEditor::OnVScroll(int request, HWND bar) {
+    if (bar != control(IDC_CV_LEVELS_SPIN))
+        return false;
+    OnLevelsSpin(request);
+    return true;
 }
 
 void CustomViewEditor::OnLevelsSpin(int request) {
@@ -375,10 +383,10 @@ void CustomViewEditor::OnLevelsSpin(int request) {
 // ----------------------------------------------------------------------------------------------
 
 void CustomViewEditor::ShowModel() {
-    SetText(hwnd_, model_.caption);
+    SetText(hwnd(), model_.caption);
     SetText(control(IDC_CV_BASE), model_.base);
     ShowOrders();
-    CheckDlgButton(hwnd_, IDC_CV_SAME_ORDER, model_.sameOrder ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(hwnd(), IDC_CV_SAME_ORDER, model_.sameOrder ? BST_CHECKED : BST_UNCHECKED);
     FillCombo(control(IDC_CV_BASE_KEY), model_.baseKeys);
     SetText(control(IDC_CV_BASE_KEY), model_.baseKey);
     FillCombo(control(IDC_CV_FOLDER), model_.folders);
@@ -404,10 +412,21 @@ void CustomViewEditor::ShowFrames() {
         ShowWindow(control(id), model_.folderBase ? SW_SHOW : SW_HIDE);
 }
 
+// The base key typed or chosen from its list. The Data editor's list holds what was found under the old key:
+// it is emptied, and its next opening offers what the model has for the new one.
+void CustomViewEditor::OnBaseKeyEdited(int notification) {
+    const HWND combo = control(IDC_CV_BASE_KEY);
+    // While the selection changes the edit field still shows the old entry.
+    const LRESULT chosen = SendMessageW(combo, CB_GETCURSEL, 0, 0);
+    model_.BaseKeyChanged(notification == CBN_SELCHANGE && chosen != CB_ERR ? EntryText(combo, chosen)
+                                                                            : WindowTextOf(combo));
+    SendMessageW(control(IDC_CV_EDIT_DATA), CB_RESETCONTENT, 0, 0);
+}
+
 void CustomViewEditor::ReadControls() {
     model_.colsOrder = WindowTextOf(control(IDC_CV_ORDER));
     model_.colsOrderD = WindowTextOf(control(IDC_CV_ORDER_D));
-    model_.sameOrder = IsDlgButtonChecked(hwnd_, IDC_CV_SAME_ORDER) == BST_CHECKED;
+    model_.sameOrder = IsDlgButtonChecked(hwnd(), IDC_CV_SAME_ORDER) == BST_CHECKED;
     model_.baseKey = WindowTextOf(control(IDC_CV_BASE_KEY));
     model_.folder = WindowTextOf(control(IDC_CV_FOLDER));
     model_.fileMask = WindowTextOf(control(IDC_CV_MASK));
@@ -425,7 +444,7 @@ bool CustomViewEditor::OpenCellEditor() {
     if (!model_.BeginEdit(row, col))
         return false;
     POINT origin{};
-    MapWindowPoints(grid_->hwnd(), hwnd_, &origin, 1); // the grid's inner area in the dialog
+    MapWindowPoints(grid_->hwnd(), hwnd(), &origin, 1); // the grid's inner area in the dialog
     const int tpp = twipsPerPixel_;
     const int left = origin.x + (grid_->ColPos(col) + 45) / tpp;
     const int top = origin.y + (grid_->RowPos(row) + 15) / tpp;
@@ -521,14 +540,15 @@ void CustomViewEditor::OnGridKeyDown(int keyCode, int shift) {
 
 void CustomViewEditor::OnGridKeyPress(int character) {
     if (character == kCtrlV) {
-        if (const auto text = ClipboardText(hwnd_)) {
+        if (const auto text = ClipboardText(hwnd())) {
             model_.SetSelectionText(*text);
             grid_->Refresh();
         }
         return;
     }
     if (character == kCtrlC) {
-        SetClipboardText(hwnd_, model_.SelectionText());
+        (void)SetClipboardText(hwnd(),
+                               model_.SelectionText()); // another program holds the clipboard: no copy
         return;
     }
     if (character == kBackspace) {
@@ -536,7 +556,8 @@ void CustomViewEditor::OnGridKeyPress(int character) {
         return;
     }
     if (character == kCtrlX) {
-        SetClipboardText(hwnd_, model_.SelectionText());
+        if (!SetClipboardText(hwnd(), model_.SelectionText()))
+            return; // what could not be copied is not cut either
         model_.SetSelectionText(L"");
         grid_->Refresh();
     }
@@ -592,11 +613,10 @@ HMENU CreateGridMenu(bool block, bool pasteAvailable) {
 void CustomViewEditor::ShowCellMenu() {
     const GridModel& grid = model_.grid;
     const bool block = grid.Row() != grid.RowSel() || grid.Col() != grid.ColSel();
-    const HMENU menu = CreateGridMenu(block, ClipboardHasText());
+    const UniqueMenu menu(CreateGridMenu(block, ClipboardHasText()));
     POINT at{};
     GetCursorPos(&at);
-    TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd_, nullptr);
-    DestroyMenu(menu);
+    TrackPopupMenu(menu.get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd(), nullptr);
 }
 
 } // namespace vantrel

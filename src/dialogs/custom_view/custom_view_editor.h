@@ -5,6 +5,8 @@
 // hidden, so the next edit finds its lists as they were; Cancel closes it.
 #include "dialogs/custom_view/editor_model.h"
 #include "platform/programs.h"
+#include "platform/unique_handle.h"
+#include "ui/base_dialog.h"
 #include "ui/grid_window.h"
 
 #include <windows.h>
@@ -13,11 +15,11 @@
 
 namespace vantrel {
 
-// The grid's pop-up menu: "&Copy" alone for a block of cells, the cell menu for one cell ("&Paste" only
-// when the clipboard holds text). Its commands go to the editor as WM_COMMAND.
-HMENU CreateGridMenu(bool block, bool pasteAvailable);
+// The grid's pop-up menu, the caller's to destroy: "&Copy" alone for a block of cells, the cell menu for one
+// cell ("&Paste" only when the clipboard holds text). Its commands go to the editor as WM_COMMAND.
+[[nodiscard]] HMENU CreateGridMenu(bool block, bool pasteAvailable);
 
-class CustomViewEditor final : private GridEvents {
+class CustomViewEditor final : public BaseDialog<CustomViewEditor>, private GridEvents {
 public:
     CustomViewEditor(Registry& registry, Programs& programs, int twipsPerPixel);
     ~CustomViewEditor() override;
@@ -27,9 +29,9 @@ public:
     EditorModel& model() { return model_; }
 
     // Creates the dialog on first use, activates it with the model's contents and shows it without waiting.
-    bool Open(HWND owner);
+    [[nodiscard]] bool Open(HWND owner);
     // Open, then runs the messages until OK hides the dialog or Cancel closes it: 1 after OK, else 0.
-    int ShowModal(HWND owner);
+    [[nodiscard]] int ShowModal(HWND owner);
     // One message as the modal run handles it: Enter and Escape in the in-place editors, arrow keys in the
     // levels box, the dialog keys.
     void Dispatch(MSG& message);
@@ -37,22 +39,25 @@ public:
     void RunPendingMessages();
 
     int editResult() const { return editResult_; }
-    bool IsShown() const { return hwnd_ != nullptr && IsWindowVisible(hwnd_); }
-    bool IsClosed() const { return hwnd_ == nullptr; }
-    HWND hwnd() const { return hwnd_; }
-    HWND control(int id) const { return GetDlgItem(hwnd_, id); }
+    bool IsShown() const { return hwnd() != nullptr && IsWindowVisible(hwnd()); }
+    bool IsClosed() const { return hwnd() == nullptr; }
+    HWND control(int id) const { return GetDlgItem(hwnd(), id); }
     GridWindow* grid() const { return grid_.get(); }
     // The in-place editor in use (shown or not), or nullptr before the first edit.
     HWND currentEditor() const { return currentEditor_; }
 
 private:
-    static INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+    friend class BaseDialog<CustomViewEditor>;
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    bool Create(HWND owner);
-    void OnCommand(int id, int notification, HWND control);
+    [[nodiscard]] bool Create(HWND owner);
+    void OnCommand(int id, int notification);
+    [[nodiscard]] bool OnVScroll(int request, HWND bar);
     void OnLevelsSpin(int request);
+    void OnBaseKeyEdited(int notification);
     void OnOk();
     void OnCancel();
+    void OnClose();
+    void OnDestroy();
     void Close();
 
     // The model's fields into the controls, and the controls' texts back into the model.
@@ -81,9 +86,8 @@ private:
     Programs& programs_;
     int twipsPerPixel_;
     EditorModel model_;
-    HWND hwnd_ = nullptr;
     HWND owner_ = nullptr;
-    HWND tooltips_ = nullptr;
+    UniqueWindow tooltips_;
     std::unique_ptr<GridWindow> grid_;
     HWND currentEditor_ = nullptr;
     bool committing_ = false;

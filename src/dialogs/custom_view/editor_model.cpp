@@ -415,15 +415,21 @@ void EditorModel::LevelsStep(int delta) {
 std::vector<std::wstring> EditorModel::DataEditorEntries(Registry& registry, size_t currentEntries) {
     if (folderBase)
         return currentEntries >= 2 ? std::vector<std::wstring>() : FileTokens();
-    if (currentEntries >= 2 && !dataList.empty())
+    const bool built = DataListIsFor(baseKey);
+    if (currentEntries >= 2 && built)
         return {};
-    if (dataList.empty())
+    if (!built)
         BuildDataList(registry);
     return dataList;
 }
 
+bool EditorModel::DataListIsFor(std::wstring_view key) const {
+    return !dataList.empty() && LowerCase(dataListKey_) == LowerCase(key);
+}
+
 void EditorModel::BuildDataList(Registry& registry) {
     dataList.clear();
+    dataListKey_ = baseKey;
     EnumAdd(registry, baseKey, L"");
 
     // Entries are "rowkey\path\name ~:~ data"; the expression a view would use is "path\name".
@@ -475,7 +481,8 @@ void EditorModel::EnumAdd(Registry& registry, const std::wstring& bas, const std
 
 void EditorModel::BaseKeyChanged(std::wstring_view text) {
     baseKey = text;
-    dataList.clear();
+    if (!DataListIsFor(baseKey))
+        dataList.clear();
 }
 
 void EditorModel::SetSelectionText(std::wstring_view text) {

@@ -2,8 +2,8 @@
 // The custom view editor's state and rules, apart from its window: the column grid, the view's base (a key
 // or a folder) and its two frames, the column orders, in-place edits, moving and erasing columns, and the
 // lists the editor offers (recent folders, regedit's favourites, data expressions found under the base key).
-#include "sources/registry.h"
 #include "engine/grid_model.h"
+#include "sources/registry.h"
 #include "views/definition.h"
 
 #include <string>
@@ -43,19 +43,19 @@ inline constexpr std::wstring_view kNewViewBase = L"HKLM\\System\\CurrentControl
 
 // In the upper-cased s, finds the first position of a and of b (both before either change); the character
 // where a was found becomes b and the one where b was found becomes a. With b empty the first a is removed.
-std::wstring SwapOrderChars(std::wstring_view s, std::wstring_view a, std::wstring_view b);
+[[nodiscard]] std::wstring SwapOrderChars(std::wstring_view s, std::wstring_view a, std::wstring_view b);
 
 // A recent-folder value stored as UTF-16 and read one byte per character ("p\0r\0o\0g\0\0\0C\0:\0...")
 // holds a program name and a folder separated by a NUL: answers the folder + "\" + the program name.
-std::wstring CvtMbAsc(std::wstring_view bytes);
+[[nodiscard]] std::wstring CvtMbAsc(std::wstring_view bytes);
 
 // True when the first five characters of the base, lower-cased, are one of "syste", "softw", "sam\s",
 // "hkey_", "hklm\", "hkcu\", "hkus\", "hkcr\"; anything else is a folder base.
-bool IsRegistryBase(std::wstring_view base);
+[[nodiscard]] bool IsRegistryBase(std::wstring_view base);
 
 // The view window's caption after an edit: "Custom view: x" becomes "Edited custom view: x", any other
 // caption gets "Edited - " in front, and a caption beginning with "Edit" stays as it is.
-std::wstring EditedViewCaption(std::wstring_view caption);
+[[nodiscard]] std::wstring EditedViewCaption(std::wstring_view caption);
 
 class EditorModel {
 public:
@@ -100,9 +100,9 @@ public:
 
     // Whether the in-place editor may open on a cell: not on row 0 or column 0, not on the row key's Data
     // cell (row 1), and not below a row whose Data cell is empty.
-    bool CanEdit(int row, int col) const;
+    [[nodiscard]] bool CanEdit(int row, int col) const;
     // Opens an edit on the cell when CanEdit allows it (editCell := row * 6 + col).
-    bool BeginEdit(int row, int col);
+    [[nodiscard]] bool BeginEdit(int row, int col);
     // Writes text into the cell being edited (if any) and ends the edit; a row with Data gets the Width
     // "50" when it has none and the Header from the Data's last level when it has none.
     void Commit(std::wstring_view text);
@@ -128,25 +128,27 @@ public:
     void LevelsStep(int delta);
 
     // What the Data editor's list gets when it opens, given how many entries it holds already: a folder
-    // base offers the file tokens, a registry base the data expressions found under the base key (built on
-    // first need). Nothing once the list holds two or more entries (and, for a registry base, dataList is
-    // built).
-    std::vector<std::wstring> DataEditorEntries(Registry& registry, size_t currentEntries);
-    // Data expressions under the base key: the value paths that occur at least four times among the rows,
-    // sorted without regard to case.
+    // base offers the file tokens, a registry base the data expressions found under the base key, built on
+    // first need and again whenever the base key is another than the one they were built for (letter case
+    // does not count). Nothing once the list holds two or more entries (and, for a registry base, dataList
+    // is built for this base key).
+    [[nodiscard]] std::vector<std::wstring> DataEditorEntries(Registry& registry, size_t currentEntries);
+    // Data expressions under the base key, for that key: the value paths that occur at least four times
+    // among the rows, sorted without regard to case.
     void BuildDataList(Registry& registry);
-    // Combo1's text changed: the data list is built again at the next opening.
+    // Combo1's text changed: a data list built for another key is dropped and built again at the next
+    // opening.
     void BaseKeyChanged(std::wstring_view text);
 
     // Delete, Shift+Delete, Ctrl+X, Ctrl+V: the selected block's cells from a text (tabs between cells, CR
     // or CR LF between rows); cells the text does not reach become empty. Fixed cells are never written.
     void SetSelectionText(std::wstring_view text);
-    std::wstring SelectionText() const { return grid.Clip(); }
+    [[nodiscard]] std::wstring SelectionText() const { return grid.Clip(); }
 
     // "Add to &regedit's favorites": the base key as a regedit favourite (Windows error code).
-    long AddBaseKeyToFavorites(Registry& registry) const;
+    [[nodiscard]] long AddBaseKeyToFavorites(Registry& registry) const;
     // "&Launch Explorer": the command line that opens Explorer on the folder.
-    std::wstring ExplorerCommand() const;
+    [[nodiscard]] std::wstring ExplorerCommand() const;
 
     // The fixed entries of the Condition and extra-field editors, and the Data editor's file tokens.
     static const std::vector<std::wstring>& ConditionExamples();
@@ -160,8 +162,10 @@ private:
     void ReadMruPaths(Registry& registry, std::wstring_view key);
     void EnumAdd(Registry& registry, const std::wstring& bas, const std::wstring& ind);
     void SwapRows(int r);
+    bool DataListIsFor(std::wstring_view key) const;
 
     int spinValue_ = 0;
+    std::wstring dataListKey_; // the base key dataList was built for
 };
 
 } // namespace vantrel

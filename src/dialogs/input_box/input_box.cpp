@@ -1,58 +1,60 @@
 #include "dialogs/input_box/input_box.h"
 
 #include "dialogs/input_box/input_box_ids.h"
+#include "ui/base_dialog.h"
 #include "ui/window_text.h"
-
 
 namespace vantrel {
 namespace {
 
-struct InputBoxState {
-    std::wstring prompt;
-    std::wstring text;
+class InputBox final : public BaseDialog<InputBox> {
+public:
+    InputBox(std::wstring_view prompt, std::wstring_view initial) : prompt_(prompt), text_(initial) {}
+
+    [[nodiscard]] std::optional<std::wstring> Run(HWND owner) {
+        if (RunModal(owner, IDD_INPUT_BOX) != IDOK)
+            return std::nullopt;
+        return text_;
+    }
+
+private:
+    friend class BaseDialog<InputBox>;
+
+    INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM) {
+        switch (message) {
+        case WM_INITDIALOG:
+            OnInitDialog();
+            return TRUE;
+        case WM_COMMAND:
+            return OnCommand(LOWORD(wParam));
+        default:
+            return FALSE;
+        }
+    }
+
+    void OnInitDialog() {
+        SetDlgItemTextW(hwnd(), IDC_INPUT_PROMPT, prompt_.c_str());
+        SetDlgItemTextW(hwnd(), IDC_INPUT_TEXT, text_.c_str());
+        SendDlgItemMessageW(hwnd(), IDC_INPUT_TEXT, EM_SETSEL, 0, -1);
+    }
+
+    bool OnCommand(int id) {
+        if (id == IDOK)
+            text_ = WindowTextOf(GetDlgItem(hwnd(), IDC_INPUT_TEXT));
+        else if (id != IDCANCEL)
+            return false;
+        EndDialog(hwnd(), id);
+        return true;
+    }
+
+    std::wstring prompt_;
+    std::wstring text_;
 };
-
-void OnInit(HWND dialog, InputBoxState& state) {
-    SetDlgItemTextW(dialog, IDC_INPUT_PROMPT, state.prompt.c_str());
-    SetDlgItemTextW(dialog, IDC_INPUT_TEXT, state.text.c_str());
-    SendDlgItemMessageW(dialog, IDC_INPUT_TEXT, EM_SETSEL, 0, -1);
-}
-
-void OnOk(HWND dialog, InputBoxState& state) {
-    state.text = WindowTextOf(GetDlgItem(dialog, IDC_INPUT_TEXT));
-    EndDialog(dialog, IDOK);
-}
-
-INT_PTR CALLBACK InputBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) {
-        SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-        OnInit(dialog, *reinterpret_cast<InputBoxState*>(lParam));
-        return TRUE;
-    }
-    auto* state = reinterpret_cast<InputBoxState*>(GetWindowLongPtrW(dialog, DWLP_USER));
-    if (message != WM_COMMAND || state == nullptr)
-        return FALSE;
-    switch (LOWORD(wParam)) {
-    case IDOK:
-        OnOk(dialog, *state);
-        return TRUE;
-    case IDCANCEL:
-        EndDialog(dialog, IDCANCEL);
-        return TRUE;
-    default:
-        return FALSE;
-    }
-}
 
 } // namespace
 
 std::optional<std::wstring> ShowInputBox(HWND owner, std::wstring_view prompt, std::wstring_view initial) {
-    InputBoxState state{std::wstring(prompt), std::wstring(initial)};
-    const INT_PTR result = DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_INPUT_BOX), owner,
-                                           &InputBoxProc, reinterpret_cast<LPARAM>(&state));
-    if (result != IDOK)
-        return std::nullopt;
-    return state.text;
+    return InputBox(prompt, initial).Run(owner);
 }
 
 } // namespace vantrel

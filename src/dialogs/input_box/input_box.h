@@ -9,6 +9,7 @@
 namespace vantrel {
 
 // The text entered, or nothing when the user cancelled.
-std::optional<std::wstring> ShowInputBox(HWND owner, std::wstring_view prompt, std::wstring_view initial);
+[[nodiscard]] std::optional<std::wstring> ShowInputBox(HWND owner, std::wstring_view prompt,
+                                                       std::wstring_view initial);
 
 } // namespace vantrel

@@ -16,6 +16,6 @@ struct NewViewChoice {
 };
 
 // Nothing when the user cancelled. The background's double-click tip is shown through `messages`.
-std::optional<NewViewChoice> ShowNewViewDialog(HWND owner, Messages& messages);
+[[nodiscard]] std::optional<NewViewChoice> ShowNewViewDialog(HWND owner, Messages& messages);
 
 } // namespace vantrel
