@@ -1,28 +1,42 @@
 #include "blackbox/process.h"
 
+#include <functional>
 #include <vector>
 
 namespace vantrel::test {
 namespace {
 
-struct WindowSearch {
-    DWORD processId;
-    const std::wstring* caption;
-    HWND found;
-};
+std::wstring ClassOf(HWND hwnd) {
+    wchar_t name[64]{};
+    GetClassNameW(hwnd, name, 64);
+    return name;
+}
 
-BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM lParam) {
-    auto* search = reinterpret_cast<WindowSearch*>(lParam);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(hwnd, &owner);
-    if (owner != search->processId || !IsWindowVisible(hwnd))
-        return TRUE;
+std::wstring CaptionOf(HWND hwnd) {
     wchar_t text[512]{};
     GetWindowTextW(hwnd, text, 512);
-    if (*search->caption != text)
-        return TRUE;
-    search->found = hwnd;
-    return FALSE;
+    return text;
+}
+
+// The first visible top-level window of the process that matches.
+HWND FindWindowOf(DWORD processId, const std::function<bool(HWND)>& matches) {
+    struct Search {
+        DWORD processId;
+        const std::function<bool(HWND)>* matches;
+        HWND found = nullptr;
+    } search{processId, &matches};
+    EnumWindows(
+        [](HWND hwnd, LPARAM lParam) -> BOOL {
+            auto* search = reinterpret_cast<Search*>(lParam);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(hwnd, &owner);
+            if (owner != search->processId || !IsWindowVisible(hwnd) || !(*search->matches)(hwnd))
+                return TRUE;
+            search->found = hwnd;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 } // namespace
@@ -63,10 +77,9 @@ KivoProcess::~KivoProcess() {
 HWND KivoProcess::WaitForWindow(const std::wstring& caption, std::chrono::milliseconds timeout) const {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     do {
-        WindowSearch search{processId_, &caption, nullptr};
-        EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&search));
-        if (search.found != nullptr)
-            return search.found;
+        if (const HWND found =
+                FindWindowOf(processId_, [&](HWND hwnd) { return CaptionOf(hwnd) == caption; }))
+            return found;
         Sleep(50);
     } while (std::chrono::steady_clock::now() < deadline);
     return nullptr;
@@ -80,36 +93,10 @@ DWORD KivoProcess::WaitForExit(std::chrono::milliseconds timeout) const {
     return code;
 }
 
-namespace {
-
-struct FoundWindow {
-    DWORD processId;
-    std::wstring className;
-    std::wstring caption;
-    HWND found = nullptr;
-};
-
-BOOL CALLBACK FindProcessWindow(HWND hwnd, LPARAM lParam) {
-    auto* search = reinterpret_cast<FoundWindow*>(lParam);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(hwnd, &owner);
-    wchar_t className[64]{};
-    GetClassNameW(hwnd, className, 64);
-    wchar_t caption[128]{};
-    GetWindowTextW(hwnd, caption, 128);
-    if (owner != search->processId || search->className != className || !IsWindowVisible(hwnd) ||
-        (!search->caption.empty() && search->caption != caption))
-        return TRUE;
-    search->found = hwnd;
-    return FALSE;
-}
-
-} // namespace
-
 HWND VisibleWindowOf(const KivoProcess& kivo, const std::wstring& className, const std::wstring& caption) {
-    FoundWindow search{kivo.id(), className, caption};
-    EnumWindows(&FindProcessWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return FindWindowOf(kivo.id(), [&](HWND hwnd) {
+        return ClassOf(hwnd) == className && (caption.empty() || CaptionOf(hwnd) == caption);
+    });
 }
 
 bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout) {
@@ -159,33 +146,11 @@ std::wstring WindowText(HWND hwnd) {
     return text;
 }
 
-namespace {
-
-struct SplashSearch {
-    DWORD processId;
-    HWND found = nullptr;
-};
-
-BOOL CALLBACK FindSplash(HWND hwnd, LPARAM lParam) {
-    auto* search = reinterpret_cast<SplashSearch*>(lParam);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(hwnd, &owner);
-    wchar_t className[64]{};
-    GetClassNameW(hwnd, className, 64);
-    if (owner != search->processId || std::wstring_view(className) != L"#32770" || !IsWindowVisible(hwnd) ||
-        GetWindowTextLengthW(hwnd) != 0 ||
-        MessageBoxText(hwnd).find(L"Windows 2000/XP/.Net") == std::wstring::npos)
-        return TRUE;
-    search->found = hwnd;
-    return FALSE;
-}
-
-} // namespace
-
 HWND SplashOf(const KivoProcess& kivo) {
-    SplashSearch search{kivo.id()};
-    EnumWindows(&FindSplash, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return FindWindowOf(kivo.id(), [](HWND hwnd) {
+        return ClassOf(hwnd) == L"#32770" && GetWindowTextLengthW(hwnd) == 0 &&
+               MessageBoxText(hwnd).find(L"Windows 2000/XP/.Net") != std::wstring::npos;
+    });
 }
 
 bool InFrontOf(HWND upper, HWND lower) {
