@@ -29,6 +29,7 @@ function(vantrel_add_test target)
   endif()
   if(ARG_DESKTOP)
     list(APPEND properties RESOURCE_LOCK desktop)
+    set_property(GLOBAL APPEND PROPERTY VANTREL_DESKTOP_TEST_PROGRAMS ${target})
   endif()
   set_property(GLOBAL APPEND PROPERTY VANTREL_TEST_PROGRAMS ${target})
   set_property(GLOBAL PROPERTY VANTREL_TEST_PROPERTIES_${target} "${properties}")
@@ -45,8 +46,18 @@ endfunction()
 function(_vantrel_write_test_programs)
   get_property(programs GLOBAL PROPERTY VANTREL_TEST_PROGRAMS)
   if(VANTREL_USES_WINE)
+    # With the tests' desktop program the desktop stays open all along, and the DESKTOP programs' windows
+    # need no window manager (scripts/wine-session.sh).
+    set(desktop "")
+    if(TARGET wine_test_desktop)
+      get_property(desktop_programs GLOBAL PROPERTY VANTREL_DESKTOP_TEST_PROGRAMS)
+      set(desktop "$<TARGET_FILE:wine_test_desktop>")
+      foreach(target IN LISTS desktop_programs)
+        list(APPEND desktop "$<TARGET_FILE_NAME:${target}>")
+      endforeach()
+    endif()
     add_test(NAME wine_session_start
-             COMMAND "${PROJECT_SOURCE_DIR}/scripts/wine-session.sh" start "${VANTREL_WINE_DIR}")
+             COMMAND "${PROJECT_SOURCE_DIR}/scripts/wine-session.sh" start "${VANTREL_WINE_DIR}" ${desktop})
     add_test(NAME wine_session_stop
              COMMAND "${PROJECT_SOURCE_DIR}/scripts/wine-session.sh" stop "${VANTREL_WINE_DIR}")
     # A new prefix takes a while to create.
