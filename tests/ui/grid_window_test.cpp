@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <functional>
 #include <source_location>
 #include <string>
 #include <vector>
@@ -50,6 +52,19 @@ void Pump() {
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
+}
+
+// Lets messages run until the condition holds; false when it did not within the time.
+bool PumpUntil(const std::function<bool()>& done,
+               std::chrono::milliseconds timeout = std::chrono::seconds(10)) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        Pump();
+        Sleep(10);
+    }
+    return true;
 }
 
 class GridWindowTest : public testing::Test {
@@ -186,11 +201,9 @@ TEST_F(GridWindowTest, DraggingPastTheBottomKeepsScrollingAndSelecting) {
     GetClientRect(grid->hwnd(), &client);
     Mouse(WM_LBUTTONDOWN, Center(2, 1), MK_LBUTTON);
     Mouse(WM_MOUSEMOVE, {Center(2, 1).x, client.bottom + 20}, MK_LBUTTON);
-    const DWORD until = GetTickCount() + 400;
-    while (GetTickCount() < until) {
-        Pump();
-        Sleep(10);
-    }
+    // Held there, the grid's own timer keeps scrolling and extending the block past the rows first shown.
+    EXPECT_TRUE(PumpUntil(
+        [&] { return grid->RowPos(1) < 0 && model.RowSel() * grid->RowHeight(0) > ClientHeightTwips(); }));
     Mouse(WM_LBUTTONUP, {Center(2, 1).x, client.bottom + 20});
     EXPECT_LT(grid->RowPos(1), 0);
     EXPECT_EQ(model.Row(), 2);
