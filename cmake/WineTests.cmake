@@ -13,7 +13,8 @@ endif()
 
 # vantrel_add_test(<target> SOURCES ... LIBRARIES ... [TIMEOUT <seconds>] [DESKTOP]): one GoogleTest program
 # whose cases become ctest tests, each stopped after TIMEOUT seconds (60 unless given). DESKTOP cases use
-# windows, focus or the clipboard of the shared display: they never run at the same time as each other.
+# windows, focus or the clipboard of the shared display: they never run at the same time as each other, and
+# under Wine the program's windows are left unmanaged.
 function(vantrel_add_test target)
   cmake_parse_arguments(ARG "DESKTOP" "TIMEOUT" "SOURCES;LIBRARIES" ${ARGN})
   add_executable(${target} ${ARG_SOURCES})
