@@ -25,9 +25,10 @@ build-native: deps $(NATIVE_BUILD)/CMakeCache.txt
 
 build: build-native build-windows
 
-# Native tests first (fast, with the sanitizers), then everything under Wine.
+# Native tests first (fast, with the sanitizers, side by side), then everything under Wine, one case at a time:
+# its cases share one display, its focus and clipboard.
 test: build
-	cd $(NATIVE_BUILD) && ctest $(CTEST_FLAGS)
+	cd $(NATIVE_BUILD) && ctest $(CTEST_FLAGS) -j $(JOBS)
 	cd $(WIN_BUILD) && ctest $(CTEST_FLAGS)
 
 run: build-windows

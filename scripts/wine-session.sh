@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Starts or stops the Wine session that a test run or `make run` shares:
-#   start <wine-dir>  create the private prefix on first use, start Xvfb when no display is set, start one
-#                     persistent wineserver, import the demo registry when it changed
+#   start <wine-dir> [<desktop program> [<program.exe>...]]
+#                     create the private prefix on first use, start Xvfb when no display is set, start one
+#                     persistent wineserver, import the demo registry when it changed; with a desktop program
+#                     (the tests' tests/support/wine_test_desktop.cpp), keep the desktop open for the session and
+#                     leave the windows of the named programs unmanaged
 #   stop <wine-dir>   stop only what `start` started
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -73,6 +76,18 @@ import_demo_registry() {
 
 winepath_of() { printf 'Z:%s' "${1//\//\\}"; }
 
+# The desktop program keeps running (once per session) with nothing inherited; its second run sets the programs'
+# window management and returns once the desktop is up, so no test program starts the desktop with its output.
+start_test_desktop() {
+  local program=$1
+  shift
+  if [ ! -f "$state/desktop.pid" ] || ! kill -0 "$(cat "$state/desktop.pid")" 2>/dev/null; then
+    setsid "$WINE" "$program" </dev/null >/dev/null 2>&1 &
+    echo $! >"$state/desktop.pid"
+  fi
+  "$WINE" "$program" --unmanaged "$@" </dev/null >/dev/null 2>&1
+}
+
 case "$action" in
   start)
     mkdir -p "$state"
@@ -82,8 +97,14 @@ case "$action" in
     start_server
     boot_services
     import_demo_registry
+    if [ $# -gt 2 ]; then
+      start_test_desktop "${@:3}"
+    fi
     ;;
   stop)
+    if [ -f "$state/desktop.pid" ]; then
+      kill "$(cat "$state/desktop.pid")" 2>/dev/null || true
+    fi
     if [ -f "$state/wineserver.started" ]; then
       "$WINESERVER" -k 2>/dev/null || true
       "$WINESERVER" -w 2>/dev/null || true

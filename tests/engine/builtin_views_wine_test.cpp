@@ -29,8 +29,28 @@ public:
     }
 };
 
-// The caption of every registry view on this prefix: Wine reports Windows 7 with service pack 1.
-const std::wstring kLocalView = L" view - Local - v6.1sp1";
+// A value of HKLM\SOFTWARE\Microsoft\Windows NT\CurrentVersion, read directly through the Windows API.
+std::wstring CurrentVersionValue(const wchar_t* name) {
+    wchar_t value[256]{};
+    DWORD size = sizeof(value);
+    if (RegGetValueW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", name,
+                     RRF_RT_REG_SZ, nullptr, value, &size) != ERROR_SUCCESS)
+        return {};
+    return value;
+}
+
+// How every registry view's caption ends on this prefix: with the Windows version the prefix reports, as
+// "v" + CurrentVersion + "sp" + the service pack's number ("v6.1sp1" for "6.1" and "Service Pack 1").
+std::wstring LocalViewCaptionEnd() {
+    const std::wstring version = CurrentVersionValue(L"CurrentVersion");
+    std::wstring pack = CurrentVersionValue(L"CSDVersion");
+    constexpr std::wstring_view kServicePack = L"Service Pack ";
+    if (pack.starts_with(kServicePack))
+        pack = L"sp" + pack.substr(kServicePack.size());
+    const std::wstring os = (version.empty() ? L"" : L"v" + version) + pack;
+    return L" view - Local" + (os.empty() ? L"" : L" - " + os);
+}
+const std::wstring kLocalView = LocalViewCaptionEnd();
 
 struct Filled {
     std::wstring caption;

@@ -66,7 +66,7 @@ protected:
     }
     ViewForm* OpenFilledServices() {
         ViewForm* form = main->NewView(L"", L"8", L"");
-        RunFor(300ms);
+        RunPending();
         return form;
     }
     void Command(UINT id) { SendMessageW(main->hwnd(), WM_COMMAND, id, 0); }
@@ -130,7 +130,7 @@ TEST_F(MainMenuTest, EntriesFollowTheActiveView) {
     GetMenuStringW(bar, IDM_MAXIMIZE, caption, 64, MF_BYCOMMAND);
     EXPECT_STREQ(caption, L"R&estore\tCtrl+M");
     Command(IDM_CLOSE);
-    RunFor(100ms);
+    RunPending();
     EXPECT_EQ(main->ActiveView(), nullptr);
     EXPECT_FALSE(Enabled(bar, IDM_REFRESH));
 }
@@ -246,7 +246,7 @@ TEST_F(MainMenuTest, IniFileAsAMatrixAsksForTheFile) {
     EXPECT_EQ(prompter.fileDialogs[0].filter, L"ini files (*.ini)|*.ini|All files (*.*)|*.*");
     EXPECT_EQ(prompter.fileDialogs[0].folder, L"C:\\windows\\");
     EXPECT_EQ(prompter.fileDialogs[0].fileName, L"win.ini");
-    RunFor(300ms);
+    RunPending();
     ViewForm* table = main->ActiveView();
     ASSERT_NE(table, nullptr);
     EXPECT_EQ(table->view().viewKind, ViewKind::IniTable);
@@ -254,15 +254,15 @@ TEST_F(MainMenuTest, IniFileAsAMatrixAsksForTheFile) {
 
     prompter.fileDialogAnswer.clear(); // cancelled: nothing opens
     Command(IDM_CLOSE);
-    RunFor(100ms);
+    RunPending();
     Command(IDM_INI_FILE);
-    RunFor(100ms);
+    RunPending();
     EXPECT_EQ(main->ActiveView(), nullptr);
     EXPECT_EQ(prompter.fileDialogs[1].fileName, L"vantrel chosen.ini"); // starts from the last file chosen
 
     SendMessageW(main->hwnd(), WM_DROPFILES,
                  reinterpret_cast<WPARAM>(DroppedFiles({file, std::wstring(temp)})), 0);
-    RunFor(300ms);
+    RunPending();
     ViewForm* dropped = main->ActiveView();
     ASSERT_NE(dropped, nullptr);
     EXPECT_EQ(dropped->view().viewKind, ViewKind::Folder); // the folder, dropped last
@@ -314,19 +314,19 @@ TEST_F(MainMenuTest, DetailedListChecksItsEntryAndRefills) {
     ASSERT_NE(form, nullptr);
     EXPECT_EQ(form->view().grid.TextMatrix(0, 1), L"DisplayName");
     Command(IDM_DETAILED_LIST);
-    RunFor(200ms);
+    RunPending();
     EXPECT_TRUE(Checked(main->menu(), IDM_DETAILED_LIST));
     EXPECT_FALSE(Checked(main->menu(), IDM_STANDARD_LIST));
     EXPECT_EQ(form->view().grid.TextMatrix(0, 1), L"Name");
     Command(IDM_STANDARD_LIST);
-    RunFor(200ms);
+    RunPending();
     EXPECT_TRUE(Checked(main->menu(), IDM_STANDARD_LIST));
     EXPECT_EQ(form->view().grid.TextMatrix(0, 1), L"DisplayName");
 }
 
 TEST_F(MainMenuTest, OtherBuiltInViewsOpenTheirViews) {
     Command(IDM_OTHER_VIEW_FIRST + 1); // "PCI hardware"
-    RunFor(200ms);
+    RunPending();
     ViewForm* form = main->ActiveView();
     ASSERT_NE(form, nullptr);
     EXPECT_EQ(form->view().definition, BuiltInView(10, false));
@@ -360,7 +360,7 @@ TEST_F(MainMenuTest, CancelIsThereOnlyWhileAViewFills) {
     const auto until = std::chrono::steady_clock::now() + 10s;
     while (std::chrono::steady_clock::now() < until && (onTimer || form->view().state() != ViewState::Idle))
         RunFor(10ms);
-    RunFor(100ms);
+    RunPending();
     EXPECT_TRUE(shownWhileFilling);
     EXPECT_TRUE(busyWhileFilling);
     EXPECT_LT(form->view().rowCount, 30000);
@@ -403,7 +403,7 @@ TEST_F(MainMenuTest, FilesOpenAsIniTablesAndFoldersAsFolderViews) {
     EXPECT_EQ(installs->view().definition, BuiltInView(99, false));
     EXPECT_EQ(installs->view().folderPath, folder);
 
-    RunFor(200ms);
+    RunPending();
     DeleteFileW(package.c_str());
     DeleteFileW(file.c_str());
     RemoveDirectoryW(folder.c_str());
@@ -414,14 +414,14 @@ TEST_F(MainMenuTest, CommandStringsDriveTheWindows) {
     main->StartDone();
     EXPECT_FALSE(main->BusyForCommands());
     EXPECT_TRUE(main->LinkExecute(L"[OpenSW][Detail 1]"));
-    RunFor(200ms);
+    RunPending();
     ViewForm* form = main->ActiveView();
     ASSERT_NE(form, nullptr);
     EXPECT_EQ(main->listMode(), 1);
     EXPECT_TRUE(Checked(main->menu(), IDM_DETAILED_LIST));
     EXPECT_EQ(form->view().definition, kDefaultDefinition);
     EXPECT_TRUE(main->LinkExecute(L"[Close]"));
-    RunFor(100ms);
+    RunPending();
     EXPECT_EQ(main->ActiveView(), nullptr);
     EXPECT_FALSE(
         main->LinkExecute(L"[open \"C:\\nowhere.kvf\"][Detail 0]")); // the failed open is reported...
@@ -432,7 +432,7 @@ TEST_F(MainMenuTest, CommandStringsDriveTheWindows) {
 TEST_F(MainMenuTest, NewViewDialogOpensTheChosenViewOnTheLocalRegistry) {
     prompter.newViewChoice = NewViewChoice{2, 8};
     Command(IDM_NEW_VIEW);
-    RunFor(300ms);
+    RunPending();
     EXPECT_EQ(prompter.newViewDialogs, 1);
     ViewForm* form = main->ActiveView();
     ASSERT_NE(form, nullptr);
@@ -440,9 +440,9 @@ TEST_F(MainMenuTest, NewViewDialogOpensTheChosenViewOnTheLocalRegistry) {
     EXPECT_EQ(form->view().computerName, L"");
     prompter.newViewChoice.reset(); // cancelled: nothing opens
     Command(IDM_CLOSE);
-    RunFor(100ms);
+    RunPending();
     Command(IDM_NEW_VIEW);
-    RunFor(100ms);
+    RunPending();
     EXPECT_EQ(main->ActiveView(), nullptr);
 }
 

@@ -66,6 +66,20 @@ protected:
     void RunFor(std::chrono::milliseconds time) {
         RunUntil([] { return false; }, time);
     }
+    // Lets the messages waiting now run, and those they post in turn, until none is left: a new view's first
+    // fill and a posted dialog are among them.
+    void RunPending() {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        MSG message{};
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) && message.message != WM_QUIT) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+            if (std::chrono::steady_clock::now() > deadline) {
+                ADD_FAILURE() << "messages kept coming for 10 s";
+                return;
+            }
+        }
+    }
 
     ScriptedPrompter prompter;
     std::unique_ptr<MainWindow> main;

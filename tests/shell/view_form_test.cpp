@@ -1,7 +1,5 @@
 // View windows inside the main window: they fill themselves once shown, stop on Esc, and can be closed, or
 // have the main window closed under them, while a fill runs.
-#include "shell/app_services.h"
-#include "shell/main_menu_ids.h"
 #include "shell/main_window_fixture.h"
 
 #include <gtest/gtest.h>
@@ -172,43 +170,6 @@ TEST_F(ViewFormTest, DataVariableIsAskedThroughThePrompter) {
         RunUntil([&] { return form->view().rowCount == 1 && form->view().state() == ViewState::Idle; }));
     EXPECT_EQ(prompter.prompts, (std::vector<std::wstring>{L"Enter the data variable:"}));
     EXPECT_EQ(form->view().grid.TextMatrix(1, 2), L"C:\\Acme\\acme.exe");
-}
-
-} // namespace
-} // namespace vantrel
-
-namespace vantrel {
-namespace {
-
-// For looking at a filled view as a user would: shows the services view of the test prefix's registry for
-// VANTREL_SHOW_SECONDS seconds (run with --gtest_also_run_disabled_tests and take a screenshot meanwhile).
-// For a look at the windows (run with --gtest_also_run_disabled_tests in a virtual desktop and take a
-// screenshot): the services view of the demo registry, with VANTREL_EDIT_VIEW=1 under the custom view editor.
-TEST(ViewFormLook, DISABLED_ServicesViewOfTheDemoRegistry) {
-    AppServices services;
-    auto main = MainWindow::Create(GetModuleHandleW(nullptr), services.ForViews(), services.prompter());
-    ASSERT_NE(main, nullptr);
-    SetWindowPos(main->hwnd(), nullptr, 0, 0, 1260, 860, SWP_NOZORDER);
-    ShowWindow(main->hwnd(), SW_SHOWNORMAL);
-    ASSERT_NE(main->OpenView({L"", L"8"}), nullptr);
-    wchar_t edit[4]{};
-    bool editorAsked = GetEnvironmentVariableW(L"VANTREL_EDIT_VIEW", edit, 4) == 0;
-    wchar_t seconds[16]{};
-    GetEnvironmentVariableW(L"VANTREL_SHOW_SECONDS", seconds, 16);
-    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(_wtoi(seconds));
-    while (std::chrono::steady_clock::now() < until) {
-        if (!editorAsked && main->ActiveView() != nullptr && main->ActiveView()->view().rowCount > 0 &&
-            !main->ActiveView()->IsFilling()) {
-            editorAsked = true; // once the view is filled
-            PostMessageW(main->hwnd(), WM_COMMAND, IDM_EDIT_CUSTOM, 0);
-        }
-        MSG message{};
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-        Sleep(10);
-    }
 }
 
 } // namespace

@@ -1,0 +1,142 @@
+// vantrel_look: shows a window as a user sees it, for looking at it or taking a screenshot meanwhile.
+//   vantrel_look grid [seconds]      the grid control alone, with 50 made-up services and a block selected
+//   vantrel_look services [seconds]  the main window with the services view of this computer's registry
+//   vantrel_look editor [seconds]    the same, with the custom view editor open on the view once it is filled
+// Without seconds it runs until its window is closed.
+#include "shell/app_services.h"
+#include "shell/main_menu_ids.h"
+#include "shell/main_window.h"
+#include "ui/grid_window.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string_view>
+
+namespace vantrel {
+namespace {
+
+constexpr int kTwipsPerPixel = 15;
+
+// Ends the message loop after `seconds`, when given.
+void QuitAfter(int seconds) {
+    if (seconds > 0)
+        SetTimer(nullptr, 0, static_cast<UINT>(seconds) * 1000u,
+                 [](HWND, UINT, UINT_PTR, DWORD) { PostQuitMessage(0); });
+}
+
+int RunMessages() {
+    MSG message{};
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return 0;
+}
+
+LRESULT CALLBACK GridHostProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DESTROY)
+        PostQuitMessage(0);
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+int ShowGrid(int seconds) {
+    WNDCLASSW hostClass{};
+    hostClass.lpfnWndProc = GridHostProc;
+    hostClass.hInstance = GetModuleHandleW(nullptr);
+    hostClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    hostClass.lpszClassName = L"VantrelLookGridHost";
+    RegisterClassW(&hostClass);
+    const HWND host = CreateWindowExW(0, hostClass.lpszClassName, L"Grid",
+                                      WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 0, 0, 900, 500,
+                                      nullptr, nullptr, hostClass.hInstance, nullptr);
+    if (host == nullptr)
+        return 1;
+
+    GridModel model;
+    model.SetCols(6);
+    model.SetRows(51);
+    const wchar_t* names[] = {L"AudioSrv",     L"BITS",      L"Dhcp",     L"Dnscache", L"EventLog",
+                              L"LanmanServer", L"MSIServer", L"Schedule", L"Spooler",  L"W32Time"};
+    const wchar_t* headers[] = {L"", L"Name", L"Display name", L"Start", L"Type", L"Image path"};
+    const int widths[] = {600, 1200, 3600, 1200, 1200, 4800};
+    for (int c = 0; c < 6; ++c) {
+        model.SetTextMatrix(0, c, headers[c]);
+        model.SetColWidth(c, widths[c]);
+    }
+    for (int r = 1; r < 51; ++r) {
+        const std::wstring name = names[r % 10] + (r < 10 ? L"" : std::to_wstring(r));
+        model.SetTextMatrix(r, 0, std::to_wstring(r));
+        model.SetTextMatrix(r, 1, name);
+        model.SetTextMatrix(r, 2, L"The " + name + L" service of the local computer");
+        model.SetTextMatrix(r, 3, std::to_wstring(2 + r % 3));
+        model.SetTextMatrix(r, 4, std::to_wstring(r % 2 == 0 ? 16 : 32));
+        model.SetTextMatrix(r, 5, L"C:\\Windows\\system32\\svchost.exe -k " + name);
+    }
+    model.SetColAlignment(3, CellAlignment::RightCenter);
+    model.SetColAlignment(4, CellAlignment::RightCenter);
+    model.SetRow(1);
+    model.SetCol(1);
+
+    GridEvents events;
+    const auto grid = GridWindow::Create(host, 100, model, events, kTwipsPerPixel);
+    if (grid == nullptr)
+        return 1;
+    RECT client{};
+    GetClientRect(host, &client);
+    MoveWindow(grid->hwnd(), 0, 0, client.right, client.bottom, TRUE);
+    grid->Refresh();
+
+    // A block selected as the mouse would: a click on one cell, a shift-click on another.
+    const auto click = [&](int row, int col, WPARAM keys) {
+        const LPARAM at = MAKELPARAM((grid->ColPos(col) + model.ColWidth(col) / 2) / kTwipsPerPixel,
+                                     (grid->RowPos(row) + grid->RowHeight(row) / 2) / kTwipsPerPixel);
+        SendMessageW(grid->hwnd(), WM_LBUTTONDOWN, MK_LBUTTON | keys, at);
+        SendMessageW(grid->hwnd(), WM_LBUTTONUP, keys, at);
+    };
+    click(3, 2, 0);
+    click(5, 3, MK_SHIFT);
+
+    QuitAfter(seconds);
+    return RunMessages();
+}
+
+// Opens the custom view editor on the active view once its fill is done; polled by a timer.
+MainWindow* editedMain = nullptr;
+void CALLBACK EditOnceFilled(HWND, UINT, UINT_PTR id, DWORD) {
+    ViewForm* view = editedMain->ActiveView();
+    if (view == nullptr || view->view().rowCount == 0 || view->IsFilling())
+        return;
+    KillTimer(nullptr, id);
+    PostMessageW(editedMain->hwnd(), WM_COMMAND, IDM_EDIT_CUSTOM, 0);
+}
+
+int ShowServices(int seconds, bool edit) {
+    AppServices services;
+    const auto main = MainWindow::Create(GetModuleHandleW(nullptr), services.ForViews(), services.prompter());
+    if (main == nullptr)
+        return 1;
+    SetWindowPos(main->hwnd(), nullptr, 0, 0, 1260, 860, SWP_NOZORDER);
+    ShowWindow(main->hwnd(), SW_SHOWNORMAL);
+    if (main->OpenView({L"", L"8"}) == nullptr)
+        return 1;
+    if (edit) {
+        editedMain = main.get();
+        SetTimer(nullptr, 0, 50, &EditOnceFilled);
+    }
+    QuitAfter(seconds);
+    return RunMessages();
+}
+
+} // namespace
+} // namespace vantrel
+
+int main(int argc, char** argv) {
+    const std::string_view what = argc > 1 ? argv[1] : "";
+    const int seconds = argc > 2 ? std::atoi(argv[2]) : 0;
+    if (what == "grid")
+        return vantrel::ShowGrid(seconds);
+    if (what == "services" || what == "editor")
+        return vantrel::ShowServices(seconds, what == "editor");
+    std::fputs("usage: vantrel_look grid|services|editor [seconds]\n", stderr);
+    return 2;
+}
