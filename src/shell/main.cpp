@@ -1,5 +1,6 @@
 // Kivo.exe: Vantrel's entry point. A second start hands its command line to the running instance and ends.
 #include "dialogs/about/about_box.h"
+#include "platform/com_apartment.h"
 #include "platform/dde.h"
 #include "platform/program_file.h"
 #include "shell/app_services.h"
@@ -50,6 +51,7 @@ private:
 // Message boxes of the start come up in front of the splash, which is no topmost window, and take the
 // keyboard.
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR rawCommandLine, int showCommand) {
+    const vantrel::ComApartment com;
     vantrel::AppServices services;
     SplashWindow splash;
     const std::wstring raw = rawCommandLine != nullptr ? rawCommandLine : L"";

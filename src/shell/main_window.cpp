@@ -80,6 +80,11 @@ std::unique_ptr<MainWindow> MainWindow::Create(HINSTANCE instance, const ViewSer
         LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAIN_ACCELERATORS)));
     window->computerBox_ = ComputerBoxText(L"");
     window->LoadSettings();
+    std::wstring exportFolder =
+        window->services_.registry.ReadValue(L"", RootKey::FromPath, kSettingsKey, L"ExportFolder");
+    if (exportFolder.size() <= 2) // missing ("?" or "¬") or too short: the documents folder
+        exportFolder = DocumentsFolder();
+    window->spreadsheet_ = std::make_unique<SpreadsheetExport>(prompter, std::move(exportFolder));
     MainWindow* self = window.get();
     window->dde_ = std::make_unique<DdeServer>(ProgramName(), kAppTitle,
                                                [self](std::wstring_view commands) -> std::optional<bool> {
@@ -513,6 +518,10 @@ void MainWindow::PopupEditMenu() {
     GetCursorPos(&at);
     TrackPopupMenu(GetSubMenu(menu(), kEditMenuPosition), TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0,
                    hwnd(), nullptr);
+}
+
+void MainWindow::ExportToSpreadsheet(ViewForm& view) {
+    spreadsheet_->Export(view, commandDepth_ > 0);
 }
 
 void MainWindow::ViewsChanged() {

@@ -4,6 +4,7 @@
 #include "platform/unique_handle.h"
 #include "shell/main_commands.h"
 #include "shell/main_toolbar.h"
+#include "shell/spreadsheet_export.h"
 #include "shell/view_form.h"
 #include "shell/view_owner.h"
 #include "ui/base_window.h"
@@ -35,6 +36,7 @@ public:
     void Show(int showCommand);
     const std::wstring& viewFolder() const { return viewFolder_; }
     const std::wstring& msiPath() const { return msiPath_; }
+    const SpreadsheetExport& spreadsheet() const { return *spreadsheet_; }
 
     // NewView: a new view window, shown; it fills itself once it is up. nullptr when Windows refuses.
     ViewForm* NewView(std::wstring_view computer, std::wstring_view view, std::wstring_view extra);
@@ -171,6 +173,7 @@ private:
     void PopupEditMenu() override;
     std::wstring ChooseCustomViewFile(bool save, std::wstring_view proposedName) override;
     void EditComputerList(ViewForm&) override {}
+    void ExportToSpreadsheet(ViewForm& view) override;
 
     ViewServices services_;
     Prompter& prompter_;
@@ -185,6 +188,7 @@ private:
     bool startMaximized_ = false;
     HWND splash_ = nullptr;
     std::unique_ptr<DdeServer> dde_;
+    std::unique_ptr<SpreadsheetExport> spreadsheet_;
     bool closeWhenFillsEnd_ = false;
     bool starting_ = true;
     int commandDepth_ = 0; // command strings running (one may start another through a modal loop)

@@ -416,7 +416,9 @@ void ViewForm::EditCols() {
 void ViewForm::EditFile(int) {}
 void ViewForm::DelkeyPressed() {}
 void ViewForm::AutoMatch(int) {}
-void ViewForm::OpenExcel() {}
+void ViewForm::OpenExcel() {
+    owner_.ExportToSpreadsheet(*this);
+}
 
 void ViewForm::SetMatchColumn(int col) {
     if (col < 0 || col >= view_.grid.Cols())

@@ -50,9 +50,9 @@ public:
     void DelkeyPressed();
     // The command "setmatch": the match list is built from the given grid column without a question.
     void SetMatchColumn(int col);
-    // Matching rows against the match list (1: without asking) and the export to Excel come with their
-    // parts.
+    // Matching rows against the match list (1: without asking) comes with its part.
     void AutoMatch(int mode);
+    // "Open in E&xcel": the whole grid as a new sheet of Excel, or of the run's workbook without Excel.
     void OpenExcel();
     // "&Edit current view ...": the custom view editor on this view, which then fills again.
     void EditCols();

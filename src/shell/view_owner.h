@@ -26,6 +26,8 @@ public:
     // The file dialog for custom view files, in the folder where the last one was chosen; the chosen path,
     // or an empty text when cancelled.
     virtual std::wstring ChooseCustomViewFile(bool save, std::wstring_view proposedName) = 0;
+    // "Open in E&xcel" of a view: its whole grid as a new spreadsheet sheet.
+    virtual void ExportToSpreadsheet(ViewForm& view) = 0;
     // The computers of a multi-computer view, edited in the computer list (comes with the computer list).
     virtual void EditComputerList(ViewForm& view) = 0;
 };

@@ -174,5 +174,55 @@ TEST(Commands, AStartFileThatIsNotThereIsReportedAndTheNewViewDialogFollows) {
     EXPECT_EQ(kivo.WaitForExit(20s), 0u);
 }
 
+// The setting "ExportFolder" of the test's Wine prefix, pointing at a folder of the test's own while it
+// lives.
+class ExportFolderSetting {
+public:
+    ExportFolderSetting() {
+        wchar_t temp[MAX_PATH]{};
+        GetTempPathW(MAX_PATH, temp);
+        folder = std::wstring(temp) + L"vantrel export test";
+        CreateDirectoryW(folder.c_str(), nullptr);
+        RegCreateKeyExW(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.put(), nullptr);
+        RegSetValueExW(key.get(), L"ExportFolder", 0, REG_SZ, reinterpret_cast<const BYTE*>(folder.c_str()),
+                       static_cast<DWORD>((folder.size() + 1) * sizeof(wchar_t)));
+    }
+    ~ExportFolderSetting() {
+        RegDeleteValueW(key.get(), L"ExportFolder");
+        for (const std::wstring& file : Workbooks())
+            DeleteFileW(file.c_str());
+        RemoveDirectoryW(folder.c_str());
+    }
+    std::vector<std::wstring> Workbooks() const {
+        std::vector<std::wstring> files;
+        WIN32_FIND_DATAW found{};
+        const UniqueFind find(FindFirstFileW((folder + L"\\Vantrel-*.xlsx").c_str(), &found));
+        if (!find)
+            return files;
+        do
+            files.push_back(folder + L"\\" + found.cFileName);
+        while (FindNextFileW(find.get(), &found));
+        return files;
+    }
+
+    static constexpr const wchar_t* kKey = L"Software\\Ostrand\\Kivo";
+    std::wstring folder;
+    UniqueHKey key;
+};
+
+// Without Excel the export is a workbook in the export folder; the command string goes on, no box stops it,
+// and the program ends.
+TEST(Commands, AnExportWithoutExcelWritesTheWorkbookAndTheProgramEnds) {
+    ExportFolderSetting setting;
+    KivoProcess kivo(L"[OpenSW][OutExcel][Exit]");
+    ASSERT_TRUE(kivo.started());
+    EXPECT_EQ(kivo.WaitForExit(60s), 0u);
+    const std::vector<std::wstring> workbooks = setting.Workbooks();
+    ASSERT_EQ(workbooks.size(), 1u);
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    ASSERT_TRUE(GetFileAttributesExW(workbooks[0].c_str(), GetFileExInfoStandard, &data));
+    EXPECT_GT(data.nFileSizeLow, 500u);
+}
+
 } // namespace
 } // namespace vantrel::test

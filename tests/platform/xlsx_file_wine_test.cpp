@@ -116,10 +116,10 @@ class WorkbookFileOnWine : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
-        // Under ctest the read-back step names a folder of the build tree (a Unix path: drive Z: here).
-        wchar_t unixFolder[MAX_PATH]{};
-        if (GetEnvironmentVariableW(L"VANTREL_XLSX_CHECK_DIR", unixFolder, MAX_PATH) > 0) {
-            folder = L"Z:" + std::wstring(unixFolder) + L"\\";
+        // The read-back step of the build reads a folder of the build tree (a Unix path: drive Z: here).
+        const std::string checkFolder = VANTREL_XLSX_CHECK_DIR;
+        if (!checkFolder.empty()) {
+            folder = L"Z:" + std::wstring(checkFolder.begin(), checkFolder.end()) + L"\\";
             for (wchar_t& c : folder)
                 c = c == L'/' ? L'\\' : c;
         } else {

@@ -3,6 +3,7 @@
 #include "shell/main_window.h"
 
 #include "engine/scripted_host.h"
+#include "platform/com_apartment.h"
 #include "shell/scripted_prompter.h"
 #include "support/memory_registry.h"
 
@@ -81,6 +82,7 @@ protected:
         }
     }
 
+    ComApartment com;
     ScriptedPrompter prompter;
     std::unique_ptr<MainWindow> main;
 };
