@@ -1,7 +1,8 @@
 // The .xlsx workbook written through the system's packaging API. This Wine cannot read a package back, so
-// the test that writes two sheets also writes what a reader must find in them (expected.json), and the
+// the test that writes two sheets also writes what a reader must find in them (xlsx.json), and the
 // ctest step xlsx_readback reads both with openpyxl (scripts/check-workbook.py).
 #include "platform/xlsx_file.h"
+#include "support/expected_workbook.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -17,66 +18,9 @@
 namespace vantrel {
 namespace {
 
-std::string Utf8(const std::wstring& text) {
-    std::string out(WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                        nullptr, nullptr),
-                    '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(),
-                        static_cast<int>(out.size()), nullptr, nullptr);
-    return out;
-}
-
-std::string JsonString(const std::wstring& text) {
-    std::string out = "\"";
-    for (const char c : Utf8(text)) {
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (static_cast<unsigned char>(c) < 0x20) {
-            char escape[8];
-            std::snprintf(escape, sizeof escape, "\\u%04x", c);
-            out += escape;
-        } else {
-            out += c;
-        }
-    }
-    return out + "\"";
-}
-
 std::string FileBytes(const std::wstring& path) {
     std::ifstream in(path.c_str(), std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
-}
-
-// A sheet, and what a reader must find in it where that differs from what was written.
-struct ExpectedSheet {
-    WorkbookSheet sheet;
-    std::map<std::pair<size_t, size_t>, std::wstring> readBack; // (row, column) -> text
-    std::vector<std::string> numbers;                           // cells that come back as numbers
-};
-
-std::string ExpectedJson(const std::vector<ExpectedSheet>& sheets) {
-    std::string json = "{\"sheets\": [";
-    for (size_t s = 0; s < sheets.size(); ++s) {
-        const ExpectedSheet& expected = sheets[s];
-        json += s > 0 ? ",\n" : "\n";
-        json += "{\"name\": " + JsonString(expected.sheet.name) + ", \"numbers\": [";
-        for (size_t n = 0; n < expected.numbers.size(); ++n)
-            json += (n > 0 ? ", \"" : "\"") + expected.numbers[n] + "\"";
-        json += "], \"rows\": [";
-        for (size_t r = 0; r < expected.sheet.rows.size(); ++r) {
-            json += r > 0 ? ",\n [" : "\n [";
-            for (size_t c = 0; c < expected.sheet.rows[r].size(); ++c) {
-                const auto changed = expected.readBack.find({r, c});
-                json += (c > 0 ? ", " : "") + JsonString(changed != expected.readBack.end()
-                                                             ? changed->second
-                                                             : expected.sheet.rows[r][c]);
-            }
-            json += "]";
-        }
-        json += "]}";
-    }
-    return json + "\n]}\n";
 }
 
 std::vector<ExpectedSheet> TwoSheets() {
@@ -116,18 +60,7 @@ class WorkbookFileOnWine : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
-        // The read-back step of the build reads a folder of the build tree (a Unix path: drive Z: here).
-        const std::string checkFolder = VANTREL_XLSX_CHECK_DIR;
-        if (!checkFolder.empty()) {
-            folder = L"Z:" + std::wstring(checkFolder.begin(), checkFolder.end()) + L"\\";
-            for (wchar_t& c : folder)
-                c = c == L'/' ? L'\\' : c;
-        } else {
-            wchar_t temp[MAX_PATH]{};
-            GetTempPathW(MAX_PATH, temp);
-            folder = std::wstring(temp) + L"vantrel xlsx test\\";
-        }
-        CreateDirectoryW(folder.c_str(), nullptr);
+        folder = WorkbookCheckFolder(VANTREL_XLSX_CHECK_DIR);
     }
     void TearDown() override { CoUninitialize(); }
 
@@ -156,8 +89,8 @@ std::vector<WorkbookSheet> SheetsOf(const std::vector<ExpectedSheet>& expected) 
 }
 
 TEST_F(WorkbookFileOnWine, TwoSheetsForTheReadBack) {
-    const std::wstring workbook = folder + L"workbook.xlsx";
-    const std::wstring json = folder + L"expected.json";
+    const std::wstring workbook = folder + L"xlsx.xlsx";
+    const std::wstring json = folder + L"xlsx.json";
     DeleteFileW(workbook.c_str());
     DeleteFileW(json.c_str());
 

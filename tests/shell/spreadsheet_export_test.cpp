@@ -4,11 +4,14 @@
 #include "platform/clipboard.h"
 #include "shell/main_menu_ids.h"
 #include "shell/main_window_fixture.h"
+#include "support/expected_workbook.h"
 #include "support/recording_excel.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 
 namespace vantrel::test {
 namespace {
@@ -100,6 +103,23 @@ TEST_F(SpreadsheetExportTest, WithoutExcelTheSheetsGoToOneWorkbook) {
     SendMessageW(main->hwnd(), WM_COMMAND, IDM_OPEN_IN_EXCEL, 0); // from the menu: the same workbook
     EXPECT_EQ(main->spreadsheet().workbookPath(), workbook);
     EXPECT_EQ(main->spreadsheet().sheetCount(), 2);
+    // Both sheets hold the grid's texts: the read-back step shell_export_readback compares them.
+    WorkbookSheet grid{L"", {}};
+    const GridModel& model = form->view().grid;
+    for (int r = 0; r < model.Rows(); ++r) {
+        grid.rows.emplace_back();
+        for (int c = 0; c < model.Cols(); ++c)
+            grid.rows.back().push_back(model.TextMatrix(r, c));
+    }
+    std::vector<ExpectedSheet> expected;
+    for (const wchar_t* name : {L"Vantrel1", L"Vantrel2"}) {
+        grid.name = name;
+        expected.push_back(ExpectedAsWritten(grid));
+    }
+    const std::wstring check = WorkbookCheckFolder(VANTREL_XLSX_CHECK_DIR);
+    ASSERT_TRUE(CopyFileW(workbook.c_str(), (check + L"shell_export.xlsx").c_str(), FALSE));
+    std::ofstream(std::filesystem::path(check + L"shell_export.json"), std::ios::binary) << ExpectedJson(expected);
+
     // Where no program opens workbooks, the user is told where it is.
     for (const std::wstring& message : prompter.messages)
         EXPECT_NE(message.find(workbook), std::wstring::npos) << message;
