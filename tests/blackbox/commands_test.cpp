@@ -2,6 +2,7 @@
 // running program. The views they open are read from outside: captions, and the grid's table as its text.
 #include "blackbox/process.h"
 #include "platform/dde.h"
+#include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -59,11 +60,8 @@ std::optional<bool> Execute(std::wstring_view commands) {
 // A folder and an ini file whose names have blanks and a "]".
 struct IniFile {
     IniFile() {
-        wchar_t temp[MAX_PATH]{};
-        GetTempPathW(MAX_PATH, temp);
-        folder = std::wstring(temp) + L"vantrel cmd]test";
+        folder = TempFolder(L"vantrel cmd]test");
         path = folder + L"\\my settings.ini";
-        CreateDirectoryW(folder.c_str(), nullptr);
         WritePrivateProfileStringW(L"Fonts", L"Arial", L"arial.ttf", path.c_str());
         WritePrivateProfileStringW(L"Colors", L"Window", L"255 255 255", path.c_str());
         WritePrivateProfileStringW(nullptr, nullptr, nullptr, path.c_str());
@@ -179,10 +177,7 @@ TEST(Commands, AStartFileThatIsNotThereIsReportedAndTheNewViewDialogFollows) {
 class ExportFolderSetting {
 public:
     ExportFolderSetting() {
-        wchar_t temp[MAX_PATH]{};
-        GetTempPathW(MAX_PATH, temp);
-        folder = std::wstring(temp) + L"vantrel export test";
-        CreateDirectoryW(folder.c_str(), nullptr);
+        folder = TempFolder(L"vantrel export test");
         RegCreateKeyExW(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.put(), nullptr);
         RegSetValueExW(key.get(), L"ExportFolder", 0, REG_SZ, reinterpret_cast<const BYTE*>(folder.c_str()),
                        static_cast<DWORD>((folder.size() + 1) * sizeof(wchar_t)));

@@ -2,6 +2,7 @@
 // language and the file name.
 #include "shell/main_menu_ids.h"
 #include "shell/main_window_fixture.h"
+#include "support/temp_folder.h"
 #include "views/catalogue.h"
 #include "views/custom_view_file.h"
 
@@ -18,10 +19,7 @@ constexpr auto HKLM = RootKey::LocalMachine;
 class CustomViewTest : public MainWindowFixture {
 protected:
     CustomViewTest() {
-        wchar_t temp[MAX_PATH]{};
-        GetTempPathW(MAX_PATH, temp);
-        folder = std::wstring(temp) + L"vantrel kvf test\\";
-        CreateDirectoryW(folder.c_str(), nullptr);
+        folder = TempFolder(L"vantrel kvf test") + L"\\";
         for (int i = 0; i < 3; ++i) {
             const std::wstring key = L"System\\CurrentControlSet\\Services\\Svc" + std::to_wstring(i);
             memory.SetString(L"", HKLM, key, L"DisplayName", L"Service " + std::to_wstring(i));

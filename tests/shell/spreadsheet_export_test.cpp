@@ -6,6 +6,7 @@
 #include "shell/main_window_fixture.h"
 #include "support/expected_workbook.h"
 #include "support/recording_excel.h"
+#include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -19,10 +20,7 @@ namespace {
 class SpreadsheetExportTest : public MainWindowFixture {
 protected:
     SpreadsheetExportTest() {
-        wchar_t temp[MAX_PATH]{};
-        GetTempPathW(MAX_PATH, temp);
-        folder = std::wstring(temp) + L"vantrel export shell";
-        CreateDirectoryW(folder.c_str(), nullptr);
+        folder = TempFolder(L"vantrel export shell");
         memory.SetString(L"", RootKey::CurrentUser, L"Software\\Ostrand\\Kivo", L"ExportFolder", folder);
         for (int i = 0; i < 3; ++i) {
             const std::wstring key = L"System\\CurrentControlSet\\Services\\Svc" + std::to_wstring(i);
@@ -118,7 +116,8 @@ TEST_F(SpreadsheetExportTest, WithoutExcelTheSheetsGoToOneWorkbook) {
     }
     const std::wstring check = WorkbookCheckFolder(VANTREL_XLSX_CHECK_DIR);
     ASSERT_TRUE(CopyFileW(workbook.c_str(), (check + L"shell_export.xlsx").c_str(), FALSE));
-    std::ofstream(std::filesystem::path(check + L"shell_export.json"), std::ios::binary) << ExpectedJson(expected);
+    std::ofstream(std::filesystem::path(check + L"shell_export.json"), std::ios::binary)
+        << ExpectedJson(expected);
 
     // Where no program opens workbooks, the user is told where it is.
     for (const std::wstring& message : prompter.messages)

@@ -126,9 +126,37 @@ std::wstring ArgumentText(const VARIANT& value) {
     return result;
 }
 
+// IUnknown for one interface: the object answers for IUnknown and `Interface`, and deletes itself when the
+// last reference goes.
+template <typename Interface, const IID& kInterfaceId> class ComObject : public Interface {
+public:
+    virtual ~ComObject() = default;
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+        if (object == nullptr)
+            return E_POINTER;
+        if (!IsEqualIID(iid, IID_IUnknown) && !IsEqualIID(iid, kInterfaceId)) {
+            *object = nullptr;
+            return E_NOINTERFACE;
+        }
+        *object = static_cast<Interface*>(this);
+        this->AddRef();
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+    ULONG STDMETHODCALLTYPE Release() override {
+        const ULONG left = --references_;
+        if (left == 0)
+            delete this;
+        return left;
+    }
+
+private:
+    std::atomic<ULONG> references_ = 1;
+};
+
 // One object of the stand-in's object model; which one is told by its kind, and its state is shared with the
 // record so that a test can look at it after the export let go of the object.
-class StandInObject final : public IDispatch {
+class StandInObject final : public ComObject<IDispatch, IID_IDispatch> {
 public:
     StandInObject(Kind kind, std::wstring label, std::shared_ptr<ExcelRecord> record,
                   std::shared_ptr<ApplicationState> application, std::shared_ptr<WorkbookState> workbook = {},
@@ -140,25 +168,6 @@ public:
     ~StandInObject() { --record_->liveObjects; }
     StandInObject(const StandInObject&) = delete;
     StandInObject& operator=(const StandInObject&) = delete;
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-        if (object == nullptr)
-            return E_POINTER;
-        if (!IsEqualIID(iid, IID_IUnknown) && !IsEqualIID(iid, IID_IDispatch)) {
-            *object = nullptr;
-            return E_NOINTERFACE;
-        }
-        *object = static_cast<IDispatch*>(this);
-        AddRef();
-        return S_OK;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const ULONG left = --references_;
-        if (left == 0)
-            delete this;
-        return left;
-    }
 
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
         *count = 0;
@@ -196,7 +205,6 @@ private:
     HRESULT Answer(Kind kind, std::wstring label, VARIANT* result,
                    std::shared_ptr<WorkbookState> workbook = {}, std::shared_ptr<SheetState> sheet = {});
 
-    std::atomic<ULONG> references_ = 1;
     Kind kind_;
     std::wstring label_;
     std::shared_ptr<ExcelRecord> record_;
@@ -375,28 +383,9 @@ HRESULT StandInObject::Call(const Member& member, VARIANT* result) {
     return S_OK;
 }
 
-class StandInFactory final : public IClassFactory {
+class StandInFactory final : public ComObject<IClassFactory, IID_IClassFactory> {
 public:
     explicit StandInFactory(std::shared_ptr<ExcelRecord> record) : record_(std::move(record)) {}
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-        if (object == nullptr)
-            return E_POINTER;
-        if (!IsEqualIID(iid, IID_IUnknown) && !IsEqualIID(iid, IID_IClassFactory)) {
-            *object = nullptr;
-            return E_NOINTERFACE;
-        }
-        *object = static_cast<IClassFactory*>(this);
-        AddRef();
-        return S_OK;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const ULONG left = --references_;
-        if (left == 0)
-            delete this;
-        return left;
-    }
 
     HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** object) override {
         *object = nullptr;
@@ -411,7 +400,6 @@ public:
     HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
 
 private:
-    std::atomic<ULONG> references_ = 1;
     std::shared_ptr<ExcelRecord> record_;
 };
 
