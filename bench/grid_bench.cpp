@@ -1,7 +1,7 @@
 // The grid of a filled view, 15,000 rows × 10 columns: sorting by a text and by a numeric column, fitting
 // every column to its texts, selecting everything and reading it, and painting one screen.
-#include "engine/grid_status.h"
 #include "engine/grid_model.h"
+#include "engine/grid_status.h"
 #include "ui/grid_window.h"
 
 #include <windows.h>

@@ -1,5 +1,7 @@
 #include "platform/xlsx_file.h"
 
+#include "platform/com_ptr.h"
+
 #include <windows.h>
 
 // The packaging API's class and interface ids are defined here: MinGW's uuid library does not hold them.
@@ -7,14 +9,11 @@
 
 #include <msopc.h>
 #include <urlmon.h>
-#include <wrl/client.h>
 
 #include <limits>
 
 namespace vantrel {
 namespace {
-
-using Microsoft::WRL::ComPtr;
 
 WriteFailure FailureOf(HRESULT result) {
     if (HRESULT_FACILITY(result) == FACILITY_WIN32)
@@ -38,51 +37,52 @@ HRESULT WriteAll(IStream* stream, const std::string& bytes) {
 
 HRESULT AddPart(IOpcFactory* factory, IOpcPartSet* partSet, const PackagePart& from, ComPtr<IOpcPart>& part) {
     ComPtr<IOpcPartUri> name;
-    HRESULT result = factory->CreatePartUri(from.name.c_str(), &name);
+    HRESULT result = factory->CreatePartUri(from.name.c_str(), name.put());
     if (SUCCEEDED(result))
-        result = partSet->CreatePart(name.Get(), from.contentType.c_str(), OPC_COMPRESSION_NORMAL, &part);
+        result =
+            partSet->CreatePart(name.get(), from.contentType.c_str(), OPC_COMPRESSION_NORMAL, part.put());
     ComPtr<IStream> content;
     if (SUCCEEDED(result))
-        result = part->GetContentStream(&content);
+        result = part->GetContentStream(content.put());
     if (SUCCEEDED(result))
-        result = WriteAll(content.Get(), from.bytes);
+        result = WriteAll(content.get(), from.bytes);
     return result;
 }
 
 HRESULT AddRelationship(IOpcRelationshipSet* relationships, const PackageRelationship& from) {
     ComPtr<IUri> target;
-    HRESULT result = CreateUri(from.target.c_str(), Uri_CREATE_ALLOW_RELATIVE, 0, &target);
+    HRESULT result = CreateUri(from.target.c_str(), Uri_CREATE_ALLOW_RELATIVE, 0, target.put());
     ComPtr<IOpcRelationship> relationship;
     if (SUCCEEDED(result))
-        result = relationships->CreateRelationship(from.id.c_str(), from.type.c_str(), target.Get(),
-                                                   OPC_URI_TARGET_MODE_INTERNAL, &relationship);
+        result = relationships->CreateRelationship(from.id.c_str(), from.type.c_str(), target.get(),
+                                                   OPC_URI_TARGET_MODE_INTERNAL, relationship.put());
     return result;
 }
 
 // The package in memory, every part compressed as it is added.
 HRESULT BuildPackage(IOpcFactory* factory, const WorkbookPackage& workbook, ComPtr<IOpcPackage>& package) {
-    HRESULT result = factory->CreatePackage(&package);
+    HRESULT result = factory->CreatePackage(package.put());
     ComPtr<IOpcPartSet> partSet;
     if (SUCCEEDED(result))
-        result = package->GetPartSet(&partSet);
+        result = package->GetPartSet(partSet.put());
     std::vector<ComPtr<IOpcPart>> parts(workbook.parts.size());
     for (size_t i = 0; i < parts.size() && SUCCEEDED(result); ++i)
-        result = AddPart(factory, partSet.Get(), workbook.parts[i], parts[i]);
+        result = AddPart(factory, partSet.get(), workbook.parts[i], parts[i]);
 
     for (const PackageRelationship& relationship : workbook.relationships) {
         if (FAILED(result))
             break;
         ComPtr<IOpcRelationshipSet> relationships;
         if (relationship.sourcePart.empty()) {
-            result = package->GetRelationshipSet(&relationships);
+            result = package->GetRelationshipSet(relationships.put());
         } else {
             result = E_INVALIDARG;
             for (size_t i = 0; i < parts.size(); ++i)
                 if (workbook.parts[i].name == relationship.sourcePart)
-                    result = parts[i]->GetRelationshipSet(&relationships);
+                    result = parts[i]->GetRelationshipSet(relationships.put());
         }
         if (SUCCEEDED(result))
-            result = AddRelationship(relationships.Get(), relationship);
+            result = AddRelationship(relationships.get(), relationship);
     }
     return result;
 }
@@ -123,11 +123,11 @@ private:
 
 WriteResult WriteWorkbook(const std::wstring& path, const std::vector<WorkbookSheet>& sheets) {
     ComPtr<IOpcFactory> factory;
-    HRESULT result =
-        CoCreateInstance(CLSID_OpcFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&factory));
+    HRESULT result = CoCreateInstance(CLSID_OpcFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IOpcFactory,
+                                      factory.put_void());
     ComPtr<IOpcPackage> package;
     if (SUCCEEDED(result))
-        result = BuildPackage(factory.Get(), BuildWorkbookPackage(sheets), package);
+        result = BuildPackage(factory.get(), BuildWorkbookPackage(sheets), package);
     if (FAILED(result))
         return std::unexpected(FailureOf(result));
 
@@ -137,10 +137,10 @@ WriteResult WriteWorkbook(const std::wstring& path, const std::vector<WorkbookSh
     {
         ComPtr<IStream> stream; // closes the file when it goes
         result = factory->CreateStreamOnFile(file.Path().c_str(), OPC_STREAM_IO_WRITE, nullptr,
-                                             FILE_ATTRIBUTE_NORMAL, &stream);
+                                             FILE_ATTRIBUTE_NORMAL, stream.put());
         // Zip32 keeps the file readable by every tool that reads .xlsx; a grid never comes near its 4 GB.
         if (SUCCEEDED(result))
-            result = factory->WritePackageToStream(package.Get(), OPC_WRITE_FORCE_ZIP32, stream.Get());
+            result = factory->WritePackageToStream(package.get(), OPC_WRITE_FORCE_ZIP32, stream.get());
     }
     if (FAILED(result))
         return std::unexpected(FailureOf(result));

@@ -80,11 +80,7 @@ std::unique_ptr<MainWindow> MainWindow::Create(HINSTANCE instance, const ViewSer
         LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAIN_ACCELERATORS)));
     window->computerBox_ = ComputerBoxText(L"");
     window->LoadSettings();
-    std::wstring exportFolder =
-        window->services_.registry.ReadValue(L"", RootKey::FromPath, kSettingsKey, L"ExportFolder");
-    if (exportFolder.size() <= 2) // missing ("?" or "¬") or too short: the documents folder
-        exportFolder = DocumentsFolder();
-    window->spreadsheet_ = std::make_unique<SpreadsheetExport>(prompter, std::move(exportFolder));
+    window->spreadsheet_ = std::make_unique<SpreadsheetExport>(prompter, window->exportFolder_);
     MainWindow* self = window.get();
     window->dde_ = std::make_unique<DdeServer>(ProgramName(), kAppTitle,
                                                [self](std::wstring_view commands) -> std::optional<bool> {
@@ -118,6 +114,11 @@ void MainWindow::LoadSettings() {
             services_.registry.ReadValue(L"", RootKey::FromPath, kSettingsKey, L"MsiPath");
         path.size() > 2)
         msiPath_ = path;
+    // Exports without Excel go to the documents folder unless "ExportFolder" names another; it is the
+    // user's to set and is not written back.
+    exportFolder_ = services_.registry.ReadValue(L"", RootKey::FromPath, kSettingsKey, L"ExportFolder");
+    if (exportFolder_.size() <= 2)
+        exportFolder_ = DocumentsFolder();
 
     const int tpp = ScreenTwipsPerPixel();
     RECT window{};

@@ -185,6 +185,7 @@ private:
     std::wstring computerBox_;
     std::wstring viewFolder_;
     std::wstring msiPath_;
+    std::wstring exportFolder_;
     bool startMaximized_ = false;
     HWND splash_ = nullptr;
     std::unique_ptr<DdeServer> dde_;

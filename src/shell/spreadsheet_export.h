@@ -4,8 +4,8 @@
 // written whole with each export and opened with whatever program the user has for workbooks.
 #include "engine/workbook.h"
 #include "platform/excel_automation.h"
-#include "views/ini_files.h"
 #include "ui/messages.h"
+#include "views/ini_files.h"
 
 #include <string>
 #include <vector>

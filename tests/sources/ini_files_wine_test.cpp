@@ -57,7 +57,8 @@ TEST_F(IniFilesOnWine, AMissingFileHasNoSections) {
 }
 
 // A file that cannot be written says so, with the system's error; one that can be written takes the value.
-// (Wine run as root writes read-only files too, so a folder that is not there stands for an unwritable place.)
+// (Wine run as root writes read-only files too, so a folder that is not there stands for an unwritable
+// place.)
 TEST_F(IniFilesOnWine, WritesThatFailReportTheSystemError) {
     ASSERT_TRUE(ini.WriteIniValue(path, L"Main", L"XKey", L"HKLM\\Software"));
     EXPECT_EQ(ini.ReadIniValue(path, L"Main", L"XKey"), L"HKLM\\Software");

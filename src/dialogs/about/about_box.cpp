@@ -1,6 +1,7 @@
 #include "dialogs/about/about_box.h"
 
 #include "dialogs/about/about_box_ids.h"
+#include "platform/program_file.h"
 #include "platform/unique_handle.h"
 #include "ui/base_dialog.h"
 #include "ui/gdi_scope.h"
@@ -159,14 +160,13 @@ private:
 } // namespace
 
 std::wstring VersionText() {
-    wchar_t path[MAX_PATH]{};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    const std::wstring path = ProgramPath();
     DWORD ignored = 0;
-    const DWORD size = GetFileVersionInfoSizeW(path, &ignored);
+    const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &ignored);
     std::vector<BYTE> data(size);
     VS_FIXEDFILEINFO* info = nullptr;
     UINT length = 0;
-    if (size == 0 || !GetFileVersionInfoW(path, 0, size, data.data()) ||
+    if (size == 0 || !GetFileVersionInfoW(path.c_str(), 0, size, data.data()) ||
         !VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&info), &length) || info == nullptr)
         return L"Version";
     return L"Version " + std::to_wstring(HIWORD(info->dwFileVersionMS)) + L"." +
