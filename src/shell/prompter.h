@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vantrel {
 
@@ -43,6 +44,12 @@ public:
     virtual std::wstring FileDialog(HWND owner, FileDialogRequest& request) = 0;
     // The custom view editor; true after OK, with the edited definition in the request.
     virtual bool EditView(HWND owner, ViewEditRequest& request) = 0;
+    // The computer list for one computer: the computer to open ("" = the local one); nothing when the user
+    // opened none.
+    virtual std::optional<std::wstring> ChooseComputer(HWND owner) = 0;
+    // The computer list for several computers, `rowcol` naming the compared data: the computers chosen (""
+    // first for the local computer); empty when the user closed the list without "&Open".
+    virtual std::vector<std::wstring> ChooseComputers(HWND owner, std::wstring_view rowcol) = 0;
 };
 
 class CustomViewEditor;
@@ -62,6 +69,8 @@ public:
     std::optional<NewViewChoice> ChooseNewView(HWND owner) override;
     std::wstring FileDialog(HWND owner, FileDialogRequest& request) override;
     bool EditView(HWND owner, ViewEditRequest& request) override;
+    std::optional<std::wstring> ChooseComputer(HWND owner) override;
+    std::vector<std::wstring> ChooseComputers(HWND owner, std::wstring_view rowcol) override;
 
 private:
     Registry& registry_;

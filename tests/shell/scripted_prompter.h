@@ -39,7 +39,20 @@ public:
         return editView && editView(request);
     }
 
+    std::optional<std::wstring> ChooseComputer(HWND) override {
+        ++computerDialogs;
+        return computerAnswer;
+    }
+    std::vector<std::wstring> ChooseComputers(HWND, std::wstring_view rowcol) override {
+        computerRowcols.emplace_back(rowcol);
+        return computersAnswer;
+    }
+
     std::vector<std::wstring> messages;
+    int computerDialogs = 0;
+    std::optional<std::wstring> computerAnswer;
+    std::vector<std::wstring> computerRowcols;
+    std::vector<std::wstring> computersAnswer;
     std::vector<ViewEditRequest> editRequests;
     std::function<bool(ViewEditRequest&)> editView; // the user's edit; nothing: cancelled
     std::vector<FileDialogRequest> fileDialogs;
