@@ -231,6 +231,7 @@ void View::EvaluateItems() {
     // A stopped fill keeps the rows found so far and no empty ones after them, and its caption no longer
     // looks like it is still filling.
     grid.SetRows(rowCount + 1);
+    MakeRowNrs();
     ShowProgress(100);
 }
 
@@ -257,6 +258,7 @@ void View::FlipSort(int col) {
     sortColInfo = ColInfo(*this);
     grid.SetRow(currentRow);
     grid.SetCol(current);
+    MakeRowNrs();
     state_ = state_ == ViewState::Idle ? ViewState::IdleDescending : ViewState::Idle;
     sortText = state_ == ViewState::IdleDescending ? L" Sorted ascending" : L" Sorted descending";
 }

@@ -117,6 +117,21 @@ public:
     // Columns edited in the custom view editor; a view without a file of its own is "Untitled" from now.
     void TakeEditedColumns(ViewDefinition edited);
 
+    // --- Rows of several computers ---
+    // The view becomes a row per computer ("" is the local one) of the item or the cells at `path`, and fills
+    // so when next filled.
+    void NewCompuRows(const std::wstring& path, const std::vector<std::wstring>& computers);
+    // Grid column c: its header, data expression (naming its computer) and width. -1 no such column, 1 the
+    // row-number or a mark column, 0 a data column, 2 a data column of a merged view whose next definition
+    // column reads the same data.
+    int GetACol(int c, std::wstring& header, std::wstring& data, int& widthTwips);
+    // The item of row number n and the grid row showing it now; empty for no such row number (above the
+    // rows, n becomes 0).
+    std::wstring GetCol0(int& n, int& gridRow) const;
+    std::wstring GetPlRt0(int& n) const;
+    // Finds again which grid row shows which row number, after the grid was reordered.
+    void MakeRowNrs();
+
     // The computer, folder and custom view file an opener gives a view before it fills.
     void SetType(std::wstring computer, std::wstring folder, std::wstring customViewFile = {}) {
         computerName = std::move(computer);
@@ -140,6 +155,7 @@ public:
     std::wstring servicePack;
     std::vector<std::wstring> itemKeys; // itemCount is its size
     std::vector<std::wstring> rowKeys;  // row key of grid row n is rowKeys[n - 1]
+    std::vector<int> rowIndex;          // grid row showing row number n is rowIndex[n]
     ViewDefinition columns;  // viewHead and colData, colWidths, colHeaders, colConditions, colExtras
     std::vector<int> colMap; // definition column of each grid column; -2 row numbers, -1 mark
     std::array<std::wstring, kLastColumn + 1> rowValues;

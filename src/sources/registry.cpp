@@ -122,17 +122,31 @@ std::wstring Registry::ReadValue(std::wstring_view computer, RootKey root, std::
                                  std::wstring_view expression) {
     const Target target(computer, root, key, expression);
     if (cache_) {
-        if (auto text = ReadCached(target))
-            return *std::move(text);
+        // A kept connection may have gone stale (the computer restarted, the network dropped): connect once
+        // more before giving up on it. A computer that cannot be reached again reads "°".
+        for (int attempt = 0; attempt < 2; ++attempt)
+            if (auto text = ReadCached(target))
+                return *std::move(text);
     }
     return ReadUncached(target);
 }
 
-// A read through kept handles; nothing when the answer might differ from a separate read (a key deleted
-// or a connection lost meanwhile): the caller then reads afresh.
+namespace {
+
+// Errors that are the key's own, not a sign of a broken connection.
+bool IsKeyError(long error) {
+    return error == winerror::kFileNotFound || error == winerror::kPathNotFound ||
+           error == winerror::kAccessDenied;
+}
+
+} // namespace
+
+// A read through kept handles; nothing when a kept handle failed in a way a fresh one might not (a key
+// deleted or a connection lost meanwhile): the handles are dropped and the caller tries again.
 std::optional<std::wstring> Registry::ReadCached(const Target& target) {
     RegHandle rootHandle = api_.Root(target.root);
     const std::wstring connectionId = ReadCache::Id(target, false);
+    bool freshConnection = false;
     if (!target.computer.empty()) {
         if (const auto kept = ReadCache::Find(cache_->connections, connectionId)) {
             rootHandle = *kept;
@@ -142,6 +156,7 @@ std::optional<std::wstring> Registry::ReadCached(const Target& target) {
                 return std::wstring(kNotConnected);
             cache_->connections.emplace_back(connectionId, OwnedRegKey(api_, *connected));
             rootHandle = *connected;
+            freshConnection = true;
         }
     }
 
@@ -152,9 +167,9 @@ std::optional<std::wstring> Registry::ReadCached(const Target& target) {
     } else {
         auto opened = api_.Open(rootHandle, target.key, KeyAccess::Read);
         if (!opened) {
-            if (target.computer.empty())
+            if (target.computer.empty() || freshConnection || IsKeyError(opened.error()))
                 return std::wstring(kKeyMissing);
-            ReadCache::Drop(cache_->connections, connectionId); // maybe lost: connect afresh
+            ReadCache::Drop(cache_->connections, connectionId);
             return std::nullopt;
         }
         cache_->keys.emplace_back(keyId, OwnedRegKey(api_, *opened));

@@ -271,5 +271,31 @@ TEST_F(RegistryLayer, CachedReadsSeeKeysDeletedAndComputersLostMeanwhile) {
     EXPECT_EQ(Read(L"PC7", L"Software\\Acme\\Other", L"B"), kNotConnected);
 }
 
+TEST_F(RegistryLayer, CachedReadsKeepTheConnectionForKeysMissingOnAComputer) {
+    memory.SetString(L"PC7", HKLM, L"Software\\Acme\\Item", L"A", L"1");
+    memory.ResetCounters();
+    Registry::CachedReads cached(registry);
+    for (int item = 0; item < 5; ++item) {
+        cached.NextItem();
+        EXPECT_EQ(Read(L"PC7", L"Software\\Acme\\Gone" + std::to_wstring(item), L"A"), kKeyMissing);
+    }
+    EXPECT_EQ(Read(L"PC7", L"Software\\Acme\\Item", L"A"), L"1");
+    EXPECT_EQ(memory.ConnectCount(), 1u);
+}
+
+TEST_F(RegistryLayer, CachedReadsConnectOnceMoreToAComputerThatCameBack) {
+    memory.SetString(L"PC7", HKLM, L"Software\\Acme\\Item", L"A", L"1");
+    memory.SetString(L"PC7", HKLM, L"Software\\Acme\\Item", L"B", L"2");
+    Registry::CachedReads cached(registry);
+    EXPECT_EQ(Read(L"PC7", L"Software\\Acme\\Item", L"A"), L"1");
+    memory.Disconnect(L"PC7"); // a restart: the old connection is dead, a new one works
+    memory.SetReachable(L"PC7", true);
+    memory.ResetCounters();
+    EXPECT_EQ(Read(L"PC7", L"Software\\Acme\\Item", L"B"), L"2");
+    cached.NextItem();
+    EXPECT_EQ(Read(L"PC7", L"Software\\Acme\\Item", L"A"), L"1");
+    EXPECT_EQ(memory.ConnectCount(), 1u);
+}
+
 } // namespace
 } // namespace vantrel
