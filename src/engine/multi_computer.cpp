@@ -23,17 +23,18 @@ void PutComputerColumnFirst(std::wstring& order) {
 
 } // namespace
 
-void View::NewCompuRows(const std::wstring& path, const std::vector<std::wstring>& computers) {
+void View::NewCompuRows(std::wstring path, const std::vector<std::wstring>& computers) {
     GetCico(definition, columns, twipsPerPixel_);
     computerName.clear();
     columns.head.base = path;
+    const std::wstring shown = LastTwoLevels(path);
     itemKeys.clear();
     for (const std::wstring& computer : computers)
         itemKeys.push_back(L"/" + computer + L"/");
     viewKind = ViewKind::MultiComputer;
     PutComputerColumnFirst(columns.head.colsOrder);
     PutComputerColumnFirst(columns.head.colsOrderD);
-    host_.SetCaption(L"Comparing computers on '" + LastTwoLevels(path) + L"' ");
+    host_.SetCaption(L"Comparing computers on '" + shown + L"' ");
 }
 
 int View::GetACol(int c, std::wstring& header, std::wstring& data, int& widthTwips) {

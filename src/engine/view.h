@@ -120,7 +120,7 @@ public:
     // --- Rows of several computers ---
     // The view becomes a row per computer ("" is the local one) of the item or the cells at `path`, and fills
     // so when next filled.
-    void NewCompuRows(const std::wstring& path, const std::vector<std::wstring>& computers);
+    void NewCompuRows(std::wstring path, const std::vector<std::wstring>& computers);
     // Grid column c: its header, data expression (naming its computer) and width. -1 no such column, 1 the
     // row-number or a mark column, 0 a data column, 2 a data column of a merged view whose next definition
     // column reads the same data.

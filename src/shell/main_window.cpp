@@ -185,8 +185,6 @@ void MainWindow::OpenNewViewDialog() {
     }
 }
 
-// The custom view editor, the computer list and the selection form are parts still to come; these are the
-// places that will open them.
 // "&New .." of the new-view dialog: a registry view designed from scratch in the custom view editor.
 void MainWindow::DesignNewView() {
     ViewEditRequest request{.twipsPerPixel = ScreenTwipsPerPixel(), .newView = true};
@@ -198,7 +196,22 @@ void MainWindow::DesignNewView() {
               .kind = ViewKind::Registry,
               .customFile = L"Untitled"});
 }
-void MainWindow::OpenOnAnotherComputer(int) {}
+// "&Another computer .." of the new-view dialog: the built-in view on the computer chosen in the computer
+// list.
+void MainWindow::OpenOnAnotherComputer(int viewNumber) {
+    const auto computer = prompter_.ChooseComputer(hwnd());
+    if (!computer)
+        return;
+    SetCombo2(*computer);
+    NewView(L"", std::to_wstring(viewNumber), L"");
+}
+
+void MainWindow::SetCombo2(std::wstring_view computer) {
+    computerBox_ = ComputerBoxText(computer);
+    toolbar_.SetComputerText(computerBox_);
+}
+
+// The selection form comes with the folder views.
 void MainWindow::OpenFolderSelection(int) {}
 
 // WinHlp32 is gone from current Windows: the program's own help page stands in for "Kivo.hlp" unless that

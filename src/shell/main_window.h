@@ -75,6 +75,8 @@ public:
     // The file named on the command line, once the main window is up: "Could not open " when it fails, an
     // ini file maximized.
     void OpenStartFile();
+    // The computer box: the computer the next view opens on ("<local station>" for the local one).
+    void SetCombo2(std::wstring_view computer);
     // A copy of the active view (registry, custom and class views) on another computer.
     ViewForm* OpenOnComputer(const std::wstring& computer);
     // A new view window with the rows and columns of the active view swapped (comes with its part).
@@ -172,7 +174,6 @@ private:
     void CellCommandsChanged(const ViewForm& view, const CellCommands& commands) override;
     void PopupEditMenu() override;
     std::wstring ChooseCustomViewFile(bool save, std::wstring_view proposedName) override;
-    void EditComputerList(ViewForm&) override {}
     void ExportToSpreadsheet(ViewForm& view) override;
 
     ViewServices services_;

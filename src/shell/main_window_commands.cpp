@@ -3,6 +3,7 @@
 #include "shell/main_window.h"
 
 #include "dialogs/about/about_box.h"
+#include "engine/compare_request.h"
 #include "platform/win_files.h"
 #include "shell/command_language.h"
 #include "shell/main_menu_ids.h"
@@ -183,8 +184,15 @@ CommandOutcome MainWindow::InstallsOnPathCommand(const MainCommand&, std::wstrin
     return {};
 }
 
+// "Co&nnect to Computer ...": the active view copied onto the computer chosen in the computer list.
 CommandOutcome MainWindow::ChooseComputerCommand(const MainCommand&, std::wstring_view) {
-    return {}; // the computer list comes with its part
+    if (static_cast<int>(ActiveView()->view().viewKind) >= static_cast<int>(ViewKind::IniTable))
+        return {};
+    const auto computer = prompter_.ChooseComputer(hwnd());
+    if (!computer)
+        return {};
+    SetCombo2(*computer);
+    return {.opened = OpenOnComputer(computerBox_)};
 }
 
 CommandOutcome MainWindow::ConnectCommand(const MainCommand&, std::wstring_view computer) {
@@ -272,8 +280,23 @@ CommandOutcome MainWindow::TransposeCommand(const MainCommand&, std::wstring_vie
     return {.opened = TransposeActive()};
 }
 
+// "M&ultiple computers row view": the selected data row, or block of cells, on the computers chosen in the
+// computer list, in a new window.
 CommandOutcome MainWindow::MultipleComputersCommand(const MainCommand&, std::wstring_view) {
-    return {}; // multi-computer rows come with their part
+    const auto request = MakeCompareRequest(ActiveView()->view());
+    if (!request) {
+        prompter_.Message(hwnd(), request.error(), MB_OK);
+        return {};
+    }
+    const std::vector<std::wstring> computers = prompter_.ChooseComputers(hwnd(), request->path);
+    if (computers.size() < 2)
+        return {};
+    ViewForm* compared = OpenView({.definition = request->definition});
+    if (compared != nullptr) {
+        compared->view().NewCompuRows(request->path, computers);
+        UpdateMenus();
+    }
+    return {.opened = compared};
 }
 
 CommandOutcome MainWindow::MergeCommand(const MainCommand&, std::wstring_view) {

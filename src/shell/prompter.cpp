@@ -41,9 +41,13 @@ std::optional<NewViewChoice> WindowsPrompter::ChooseNewView(HWND owner) {
     return ShowNewViewDialog(owner, *this);
 }
 
-std::optional<std::wstring> WindowsPrompter::ChooseComputer(HWND) { return std::nullopt; }
+std::optional<std::wstring> WindowsPrompter::ChooseComputer(HWND) {
+    return std::nullopt;
+}
 
-std::vector<std::wstring> WindowsPrompter::ChooseComputers(HWND, std::wstring_view) { return {}; }
+std::vector<std::wstring> WindowsPrompter::ChooseComputers(HWND, std::wstring_view) {
+    return {};
+}
 
 std::wstring WindowsPrompter::FileDialog(HWND owner, FileDialogRequest& request) {
     std::wstring filter = request.filter + L"||";

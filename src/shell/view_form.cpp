@@ -363,6 +363,15 @@ void ViewForm::SaveColsAs() {
             hwnd(), L"Could not save " + path + L": " + SystemMessage(saved.error().systemError), MB_OK);
 }
 
+void ViewForm::EditComputerList() {
+    const std::vector<std::wstring> computers = prompter_.ChooseComputers(hwnd(), L"");
+    if (computers.size() < 2)
+        return;
+    view_.GetCurWidths();
+    view_.NewCompuRows(view_.columns.head.base, computers);
+    Refresh();
+}
+
 // "&Edit current view ...": the view's definition in the custom view editor, and the view filled again
 // from what the user made of it.
 void ViewForm::EditCols() {
@@ -380,7 +389,7 @@ void ViewForm::EditCols() {
                               L"the list of computers instead of the column data?",
                               MB_YESNOCANCEL);
         if (answer == IDYES)
-            owner_.EditComputerList(*this);
+            EditComputerList();
         if (answer != IDNO)
             return;
         break;

@@ -56,6 +56,8 @@ public:
     void OpenExcel();
     // "&Edit current view ...": the custom view editor on this view, which then fills again.
     void EditCols();
+    // The computers of a multi-computer view, chosen again in the computer list; the view then fills again.
+    void EditComputerList();
     // "&Save view as ...": the view as a custom view file, under a name the user chooses.
     void SaveColsAs();
     // Sizes the window to its table.

@@ -28,8 +28,6 @@ public:
     virtual std::wstring ChooseCustomViewFile(bool save, std::wstring_view proposedName) = 0;
     // "Open in E&xcel" of a view: its whole grid as a new spreadsheet sheet.
     virtual void ExportToSpreadsheet(ViewForm& view) = 0;
-    // The computers of a multi-computer view, edited in the computer list (comes with the computer list).
-    virtual void EditComputerList(ViewForm& view) = 0;
 };
 
 } // namespace vantrel
