@@ -1,12 +1,14 @@
 #pragma once
 // The services the whole program shares: the registry, files, computers, the environment, the match list and
 // the dialogs that ask the user.
+#include "engine/computer_list.h"
 #include "engine/match_list.h"
 #include "engine/view.h"
 #include "platform/programs.h"
 #include "platform/win_environment.h"
 #include "platform/win_file_source.h"
 #include "platform/win_ini_files.h"
+#include "platform/win_ping_runner.h"
 #include "platform/win_registry.h"
 #include "shell/prompter.h"
 #include "sources/registry.h"
@@ -35,7 +37,9 @@ private:
     MatchList matchList_;
     WinIniFiles ini_;
     WinPrograms programs_;
-    WindowsPrompter prompter_{registry_, programs_};
+    WinPingRunner pings_;
+    ComputerList computerList_{pings_};
+    WindowsPrompter prompter_{registry_, programs_, computerList_};
 };
 
 } // namespace vantrel
