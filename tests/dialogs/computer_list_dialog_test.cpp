@@ -5,12 +5,11 @@
 #include "platform/clipboard.h"
 #include "platform/com_ptr.h"
 #include "shell/scripted_prompter.h"
-#include "support/com_object.h"
+#include "support/one_format_data.h"
 #include "ui/window_text.h"
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <initializer_list>
 #include <map>
 
@@ -25,37 +24,6 @@ public:
     bool Wait(PingProcess, int) override { return true; }
     void Release(PingProcess) override {}
     PingProcess started = 0;
-};
-
-// Dropped data offering one registered format as global memory.
-class DroppedData final : public test::ComObject<IDataObject, IID_IDataObject> {
-public:
-    DroppedData(const wchar_t* formatName, std::string bytes)
-        : format_(static_cast<CLIPFORMAT>(RegisterClipboardFormatW(formatName))), bytes_(std::move(bytes)) {}
-
-    HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override {
-        if (QueryGetData(format) != S_OK)
-            return DV_E_FORMATETC;
-        medium->tymed = TYMED_HGLOBAL;
-        medium->hGlobal = GlobalAlloc(GMEM_FIXED, bytes_.size());
-        std::memcpy(medium->hGlobal, bytes_.data(), bytes_.size());
-        medium->pUnkForRelease = nullptr;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* format) override {
-        return format->cfFormat == format_ && (format->tymed & TYMED_HGLOBAL) != 0 ? S_OK : DV_E_FORMATETC;
-    }
-    HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD, IEnumFORMATETC**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override { return E_NOTIMPL; }
-
-private:
-    CLIPFORMAT format_;
-    std::string bytes_;
 };
 
 using Mode = ComputerListDialog::Mode;
@@ -267,7 +235,7 @@ TEST_F(ComputerListDialogTest, DroppedComputersAndBrowsedOnesJoinTheList) {
     ASSERT_NE(dialog.dropTarget(), nullptr);
     const auto drop = [this](const wchar_t* format, std::string bytes) {
         ComPtr<IDataObject> data;
-        *data.put() = new DroppedData(format, std::move(bytes));
+        *data.put() = new test::OneFormatData(format, std::move(bytes));
         DWORD effect = DROPEFFECT_COPY;
         dialog.dropTarget()->Drop(data.get(), 0, POINTL{}, &effect);
         return effect;

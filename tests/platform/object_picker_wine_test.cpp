@@ -4,13 +4,12 @@
 
 #include "platform/com_apartment.h"
 #include "platform/com_ptr.h"
-#include "support/com_object.h"
+#include "support/one_format_data.h"
 
 #include <objsel.h>
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -22,7 +21,6 @@ namespace {
 struct PickerRecord {
     int created = 0;
     int live = 0; // pickers and selections not yet released
-    int shown = 0;
     HWND owner = nullptr;
     bool initialized = false;
     DSOP_INIT_INFO init{};
@@ -39,56 +37,15 @@ bool Empty(PCWSTR text) {
     return text == nullptr || *text == L'\0';
 }
 
-// The DS_SELECTION_LIST of `names`, in one fixed block whose name pointers point into the block itself.
-HGLOBAL SelectionBlock(const std::vector<std::wstring>& names) {
-    const size_t head = offsetof(DS_SELECTION_LIST, aDsSelection) + names.size() * sizeof(DS_SELECTION);
-    size_t bytes = head;
-    for (const std::wstring& name : names)
-        bytes += (name.size() + 1) * sizeof(wchar_t);
-    const HGLOBAL block = GlobalAlloc(GMEM_FIXED | GMEM_ZEROINIT, bytes);
-    auto* list = static_cast<DS_SELECTION_LIST*>(block);
+// The DS_SELECTION_LIST of `names`; the names stay where they are (the record keeps them).
+std::string SelectionBlock(const std::vector<std::wstring>& names) {
+    std::string block(offsetof(DS_SELECTION_LIST, aDsSelection) + names.size() * sizeof(DS_SELECTION), '\0');
+    auto* list = reinterpret_cast<DS_SELECTION_LIST*>(block.data());
     list->cItems = static_cast<ULONG>(names.size());
-    auto* text = reinterpret_cast<wchar_t*>(static_cast<char*>(block) + head);
-    for (size_t i = 0; i < names.size(); ++i) {
-        list->aDsSelection[i].pwzName = text;
-        std::memcpy(text, names[i].c_str(), (names[i].size() + 1) * sizeof(wchar_t));
-        text += names[i].size() + 1;
-    }
+    for (size_t i = 0; i < names.size(); ++i)
+        list->aDsSelection[i].pwzName = const_cast<PWSTR>(names[i].c_str());
     return block;
 }
-
-class Selection final : public test::ComObject<IDataObject, IID_IDataObject> {
-public:
-    explicit Selection(std::shared_ptr<PickerRecord> record) : record_(std::move(record)) { ++record_->live; }
-    ~Selection() override { --record_->live; }
-
-    // Only the selection list, as a global block of the content.
-    HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override {
-        wchar_t name[64]{};
-        GetClipboardFormatNameW(format->cfFormat, name, 64);
-        if (std::wstring_view(name) != L"CFSTR_DSOP_DS_SELECTION_LIST" ||
-            format->dwAspect != DVASPECT_CONTENT || format->lindex != -1 ||
-            (format->tymed & TYMED_HGLOBAL) == 0 || format->ptd != nullptr)
-            return DV_E_FORMATETC;
-        if (record_->getDataAnswer != S_OK)
-            return record_->getDataAnswer;
-        medium->tymed = TYMED_HGLOBAL;
-        medium->hGlobal = SelectionBlock(record_->chosen);
-        medium->pUnkForRelease = nullptr;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD, IEnumFORMATETC**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override { return E_NOTIMPL; }
-
-private:
-    std::shared_ptr<PickerRecord> record_;
-};
 
 class StandInPicker final : public test::ComObject<IDsObjectPicker, IID_IDsObjectPicker> {
 public:
@@ -107,11 +64,12 @@ public:
         return record_->initializeAnswer;
     }
     HRESULT STDMETHODCALLTYPE InvokeDialog(HWND owner, IDataObject** selection) override {
-        ++record_->shown;
         record_->owner = owner;
         *selection = nullptr;
         if (record_->showAnswer == S_OK)
-            *selection = new Selection(record_);
+            *selection =
+                new test::OneFormatData(L"CFSTR_DSOP_DS_SELECTION_LIST", SelectionBlock(record_->chosen),
+                                        record_->getDataAnswer, &record_->live);
         return record_->showAnswer;
     }
 

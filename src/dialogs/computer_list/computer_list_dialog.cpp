@@ -43,26 +43,19 @@ constexpr int kBrowseMaximum = 999;
 constexpr INT_PTR kKeyHandled = -2;
 constexpr INT_PTR kKeyDefault = -1;
 
-// How a control follows the dialog's size: along with the right edge, growing with the width, along with
-// the bottom edge, growing with the height.
-enum Anchor : unsigned { kMoveX = 1, kGrowX = 2, kMoveY = 4, kGrowY = 8 };
-struct ControlAnchor {
-    int id;
-    unsigned anchor;
-};
 constexpr ControlAnchor kAnchors[] = {
-    {IDC_CL_INSTRUCTIONS, kGrowX},
-    {IDC_CL_PROMPT, kGrowX},
-    {IDC_CL_NAME, kGrowX},
-    {IDC_CL_LOCAL, kGrowX},
-    {IDC_CL_LIST, kGrowX | kGrowY},
-    {IDC_CL_SELECTED, kMoveY | kGrowX},
-    {IDC_CL_PING_COUNTS, kMoveY | kGrowX},
-    {IDOK, kMoveX},
-    {IDC_CL_OPEN_LOCAL, kMoveX},
-    {IDCANCEL, kMoveX},
-    {IDC_CL_BROWSE, kMoveX},
-    {IDC_CL_PING, kMoveX},
+    {IDC_CL_INSTRUCTIONS, kGrowWithWidth},
+    {IDC_CL_PROMPT, kGrowWithWidth},
+    {IDC_CL_NAME, kGrowWithWidth},
+    {IDC_CL_LOCAL, kGrowWithWidth},
+    {IDC_CL_LIST, kGrowWithWidth | kGrowWithHeight},
+    {IDC_CL_SELECTED, kMoveWithBottom | kGrowWithWidth},
+    {IDC_CL_PING_COUNTS, kMoveWithBottom | kGrowWithWidth},
+    {IDOK, kMoveWithRight},
+    {IDCANCEL, kMoveWithRight},
+    {IDC_CL_OPEN_LOCAL, kMoveWithRight},
+    {IDC_CL_BROWSE, kMoveWithRight},
+    {IDC_CL_PING, kMoveWithRight},
 };
 
 void SetText(HWND window, std::wstring_view text) {
@@ -248,10 +241,10 @@ INT_PTR ComputerListDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lP
         return TRUE;
     case WM_SIZE:
         if (wParam != SIZE_MINIMIZED)
-            OnSize(LOWORD(lParam), HIWORD(lParam));
+            layout_.Arrange(LOWORD(lParam), HIWORD(lParam));
         return TRUE;
     case WM_GETMINMAXINFO:
-        OnMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
+        layout_.LimitSize(*reinterpret_cast<MINMAXINFO*>(lParam));
         return TRUE;
     case WM_CLOSE: // the close box only hides the dialog
         Hide();
@@ -271,20 +264,7 @@ void ComputerListDialog::OnInitDialog() {
     SetWindowSubclass(control(IDC_CL_NAME), &NameBoxProc, 0, reinterpret_cast<DWORD_PTR>(this));
     AddControlTooltip(CreateControlTooltips(hwnd()), control(IDC_CL_OPEN_LOCAL), kLocalTip);
 
-    RECT window{};
-    GetWindowRect(hwnd(), &window);
-    minimumWindow_ = {window.right - window.left, window.bottom - window.top};
-    RECT client{};
-    GetClientRect(hwnd(), &client);
-    initialClient_ = {client.right, client.bottom};
-    initialPlaces_.clear();
-    for (const ControlAnchor& anchor : kAnchors) {
-        RECT place{};
-        GetWindowRect(control(anchor.id), &place);
-        MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&place), 2);
-        initialPlaces_.emplace_back(anchor.id, place);
-    }
-
+    layout_.Capture(hwnd(), kAnchors);
     drops_ = std::make_unique<DropRegistration>(
         control(IDC_CL_LIST), DropHandlers{[this](IDataObject* data) { return Accepts(data); },
                                            [this](IDataObject* data) {
@@ -538,35 +518,6 @@ void ComputerListDialog::OnDrop(IDataObject* data) {
         ShowCounts();
     }
     OfferDropDiagnostics(messages_, hwnd(), data);
-}
-
-// --- Size
-// -----------------------------------------------------------------------------------------------------------
-
-void ComputerListDialog::OnMinMaxInfo(MINMAXINFO& info) const {
-    if (minimumWindow_.cx > 0)
-        info.ptMinTrackSize = {minimumWindow_.cx, minimumWindow_.cy};
-}
-
-void ComputerListDialog::OnSize(int width, int height) {
-    if (initialPlaces_.empty())
-        return;
-    const int dx = std::max(0, width - static_cast<int>(initialClient_.cx));
-    const int dy = std::max(0, height - static_cast<int>(initialClient_.cy));
-    HDWP positions = BeginDeferWindowPos(static_cast<int>(initialPlaces_.size()));
-    for (size_t i = 0; i < initialPlaces_.size() && positions != nullptr; ++i) {
-        const auto& [id, place] = initialPlaces_[i];
-        const unsigned anchor = kAnchors[i].anchor;
-        const int left = place.left + ((anchor & kMoveX) != 0 ? dx : 0);
-        const int top = place.top + ((anchor & kMoveY) != 0 ? dy : 0);
-        const int w = place.right - place.left + ((anchor & kGrowX) != 0 ? dx : 0);
-        const int h = place.bottom - place.top + ((anchor & kGrowY) != 0 ? dy : 0);
-        positions =
-            DeferWindowPos(positions, control(id), nullptr, left, top, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-    if (positions != nullptr)
-        EndDeferWindowPos(positions);
-    InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
 } // namespace vantrel

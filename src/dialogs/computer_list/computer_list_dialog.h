@@ -6,6 +6,7 @@
 #include "engine/computer_list.h"
 #include "platform/com_apartment.h"
 #include "platform/drop_target.h"
+#include "ui/anchored_layout.h"
 #include "ui/base_dialog.h"
 
 #include <windows.h>
@@ -74,8 +75,6 @@ private:
     void OnPingButton();
     void OnTimer();
     [[nodiscard]] INT_PTR OnListKey(int key);
-    void OnSize(int width, int height);
-    void OnMinMaxInfo(MINMAXINFO& info) const;
     void OnDestroy();
 
     // Text1: Enter and a double-click add its name.
@@ -106,11 +105,7 @@ private:
     bool opened_ = false;       // "&Open" (or "Open &Local") ended the last run
     std::wstring chosen_;       // the computer of one-computer mode
     HWND modalOwner_ = nullptr; // disabled while the dialog is shown over it
-
-    // For the resizing: the client area and the controls' places as the template made them.
-    SIZE initialClient_{};
-    SIZE minimumWindow_{};
-    std::vector<std::pair<int, RECT>> initialPlaces_;
+    AnchoredLayout layout_;
 };
 
 } // namespace vantrel
