@@ -2,10 +2,21 @@
 //   vantrel_look grid [seconds]      the grid control alone, with 50 made-up services and a block selected
 //   vantrel_look services [seconds]  the main window with the services view of this computer's registry
 //   vantrel_look editor [seconds]    the same, with the custom view editor open on the view once it is filled
+//   vantrel_look computers [seconds] the computer selection dialog with ten pasted names, pinging; the names
+//                                    are answered by the Ping.exe found beside this program (the tests'
+//                                    stand-in answers from its ping_answers.txt)
+//   vantrel_look computer [seconds]  the same dialog for one computer, made larger than it starts
+//   vantrel_look compare [seconds]   the main window with an installed program compared on three in-memory
+//                                    computers, PC2 of which gives no answer to the Ping.exe beside this
+//                                    program
 // Without seconds it runs until its window is closed.
+#include "dialogs/computer_list/computer_list_dialog.h"
+#include "dialogs/computer_list/computer_list_dialog_ids.h"
+#include "platform/win_ping_runner.h"
 #include "shell/app_services.h"
 #include "shell/main_menu_ids.h"
 #include "shell/main_window.h"
+#include "support/memory_registry.h"
 #include "ui/grid_window.h"
 
 #include <cstdio>
@@ -127,6 +138,90 @@ int ShowServices(int seconds, bool edit) {
     return RunMessages();
 }
 
+class BoxMessages final : public Messages {
+public:
+    int Message(HWND owner, std::wstring_view text, UINT buttons) override {
+        return MessageBoxW(owner, std::wstring(text).c_str(), L"Vantrel", buttons);
+    }
+};
+
+ComputerListDialog* lookedAt = nullptr;
+void CALLBACK PressPingOnceShown(HWND, UINT, UINT_PTR id, DWORD) {
+    if (!lookedAt->IsShown())
+        return;
+    KillTimer(nullptr, id);
+    SendMessageW(lookedAt->control(IDC_CL_PING), BM_CLICK, 0, 0);
+}
+void CALLBACK EnlargeOnceShown(HWND, UINT, UINT_PTR id, DWORD) {
+    if (!lookedAt->IsShown())
+        return;
+    KillTimer(nullptr, id);
+    RECT window{};
+    GetWindowRect(lookedAt->hwnd(), &window);
+    SetWindowPos(lookedAt->hwnd(), nullptr, 0, 0, window.right - window.left + 200,
+                 window.bottom - window.top + 120, SWP_NOMOVE | SWP_NOZORDER);
+}
+
+int ShowComputers(int seconds, bool one) {
+    WinPingRunner pings;
+    ComputerList list(pings);
+    list.Paste(L"alpha, bravo;charlie\r\ndelta\r\necho,foxtrot;golf\r\nhotel,india;juliet\r\n");
+    list.SelectAll();
+    list.Select(9, false);
+    BoxMessages messages;
+    ComputerListDialog dialog(list, messages);
+    lookedAt = &dialog;
+    QuitAfter(seconds);
+    if (one) {
+        SetTimer(nullptr, 0, 50, &EnlargeOnceShown);
+        (void)dialog.CompuGet1(nullptr);
+    } else {
+        SetTimer(nullptr, 0, 50, &PressPingOnceShown);
+        (void)dialog.CompuGetN(nullptr, L"Services, Spooler");
+    }
+    return 0;
+}
+
+// Three computers with the same program installed in different versions.
+void InstallOnThreeComputers(test::MemoryRegistry& memory) {
+    const std::wstring key = std::wstring(kUninstallKey) + L"\\Acme";
+    const wchar_t* computers[] = {L"", L"PC1", L"PC2"};
+    const wchar_t* versions[] = {L"2.4.1", L"2.3.0", L"2.4.1"};
+    for (int c = 0; c < 3; ++c) {
+        memory.SetString(computers[c], RootKey::LocalMachine, key, L"DisplayName", L"Acme Inventory Agent");
+        memory.SetString(computers[c], RootKey::LocalMachine, key, L"DisplayVersion", versions[c]);
+        memory.SetString(computers[c], RootKey::LocalMachine, key, L"Publisher", L"Acme Corp.");
+        memory.SetString(computers[c], RootKey::LocalMachine, key, L"InstallLocation",
+                         L"C:\\Program Files\\Acme");
+    }
+}
+
+int ShowCompare(int seconds) {
+    test::MemoryRegistry memory;
+    InstallOnThreeComputers(memory);
+    Registry registry(memory);
+    WinFileSource files;
+    WinEnvironment environment;
+    MatchList matchList;
+    WinIniFiles ini;
+    WinPrograms programs;
+    WinPingRunner pings;
+    ComputerList computers(pings);
+    WindowsPrompter prompter(registry, programs, computers);
+    const ViewServices services{registry, files, computers, environment, matchList, ini};
+    const auto main = MainWindow::Create(GetModuleHandleW(nullptr), services, prompter);
+    if (main == nullptr)
+        return 1;
+    SetWindowPos(main->hwnd(), nullptr, 0, 0, 1260, 860, SWP_NOZORDER);
+    ShowWindow(main->hwnd(), SW_SHOWNORMAL);
+    ViewForm* compared = main->OpenView({.definition = std::wstring(kDefaultDefinition)});
+    if (compared == nullptr)
+        return 1;
+    compared->view().NewCompuRows(L"HKLM\\" + std::wstring(kUninstallKey) + L"\\Acme", {L"", L"PC1", L"PC2"});
+    QuitAfter(seconds);
+    return RunMessages();
+}
+
 } // namespace
 } // namespace vantrel
 
@@ -137,6 +232,10 @@ int main(int argc, char** argv) {
         return vantrel::ShowGrid(seconds);
     if (what == "services" || what == "editor")
         return vantrel::ShowServices(seconds, what == "editor");
-    std::fputs("usage: vantrel_look grid|services|editor [seconds]\n", stderr);
+    if (what == "computers" || what == "computer")
+        return vantrel::ShowComputers(seconds, what == "computer");
+    if (what == "compare")
+        return vantrel::ShowCompare(seconds);
+    std::fputs("usage: vantrel_look grid|services|editor|computers|computer|compare [seconds]\n", stderr);
     return 2;
 }

@@ -1,28 +1,24 @@
 #pragma once
 // The services the whole program shares: the registry, files, computers, the environment, the match list and
 // the dialogs that ask the user.
+#include "engine/computer_list.h"
 #include "engine/match_list.h"
 #include "engine/view.h"
 #include "platform/programs.h"
 #include "platform/win_environment.h"
 #include "platform/win_file_source.h"
 #include "platform/win_ini_files.h"
+#include "platform/win_ping_runner.h"
 #include "platform/win_registry.h"
 #include "shell/prompter.h"
 #include "sources/registry.h"
 
 namespace vantrel {
 
-// Until the computer list can ping, every computer counts as answering; a computer that cannot be reached
-// then shows its rows as "Not connected".
-class AnsweringComputers final : public ComputerStatus {
-public:
-    int CheckSta(std::wstring_view) override { return 1; }
-};
-
 class AppServices {
 public:
-    ViewServices ForViews() { return {registry_, files_, computers_, environment_, matchList_, ini_}; }
+    AppServices();
+    ViewServices ForViews() { return {registry_, files_, computerList_, environment_, matchList_, ini_}; }
     Prompter& prompter() { return prompter_; }
     Registry& registry() { return registry_; }
 
@@ -30,12 +26,22 @@ private:
     WinRegistryApi registryApi_;
     Registry registry_{registryApi_};
     WinFileSource files_;
-    AnsweringComputers computers_;
     WinEnvironment environment_;
     MatchList matchList_;
     WinIniFiles ini_;
     WinPrograms programs_;
-    WindowsPrompter prompter_{registry_, programs_};
+    WinPingRunner pings_;
+    // The computer list's answers are what fills ask whether a computer answers.
+    ComputerList computerList_{pings_};
+    WindowsPrompter prompter_{registry_, programs_, computerList_};
 };
+
+// While a fill waits for a ping, the active window still draws itself.
+inline AppServices::AppServices() {
+    computerList_.betweenWaits = [] {
+        if (const HWND active = GetActiveWindow(); active != nullptr)
+            UpdateWindow(active);
+    };
+}
 
 } // namespace vantrel

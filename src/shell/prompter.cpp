@@ -1,5 +1,6 @@
 #include "shell/prompter.h"
 
+#include "dialogs/computer_list/computer_list_dialog.h"
 #include "dialogs/custom_view/custom_view_editor.h"
 #include "dialogs/input_box/input_box.h"
 
@@ -7,8 +8,8 @@
 
 namespace vantrel {
 
-WindowsPrompter::WindowsPrompter(Registry& registry, Programs& programs)
-    : registry_(registry), programs_(programs) {}
+WindowsPrompter::WindowsPrompter(Registry& registry, Programs& programs, ComputerList& computers)
+    : registry_(registry), programs_(programs), computers_(computers) {}
 
 WindowsPrompter::~WindowsPrompter() = default;
 
@@ -41,12 +42,18 @@ std::optional<NewViewChoice> WindowsPrompter::ChooseNewView(HWND owner) {
     return ShowNewViewDialog(owner, *this);
 }
 
-std::optional<std::wstring> WindowsPrompter::ChooseComputer(HWND) {
-    return std::nullopt;
+ComputerListDialog& WindowsPrompter::computerDialog() {
+    if (!computerDialog_)
+        computerDialog_ = std::make_unique<ComputerListDialog>(computers_, *this);
+    return *computerDialog_;
 }
 
-std::vector<std::wstring> WindowsPrompter::ChooseComputers(HWND, std::wstring_view) {
-    return {};
+std::optional<std::wstring> WindowsPrompter::ChooseComputer(HWND owner) {
+    return computerDialog().CompuGet1(owner != nullptr ? GetAncestor(owner, GA_ROOT) : nullptr);
+}
+
+std::vector<std::wstring> WindowsPrompter::ChooseComputers(HWND owner, std::wstring_view rowcol) {
+    return computerDialog().CompuGetN(owner != nullptr ? GetAncestor(owner, GA_ROOT) : nullptr, rowcol);
 }
 
 std::wstring WindowsPrompter::FileDialog(HWND owner, FileDialogRequest& request) {

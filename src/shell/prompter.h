@@ -52,6 +52,8 @@ public:
     virtual std::vector<std::wstring> ChooseComputers(HWND owner, std::wstring_view rowcol) = 0;
 };
 
+class ComputerList;
+class ComputerListDialog;
 class CustomViewEditor;
 class Programs;
 class Registry;
@@ -59,8 +61,9 @@ class Registry;
 // The real dialogs.
 class WindowsPrompter final : public Prompter {
 public:
-    // The custom view editor reads and writes `registry` and starts programs through `programs`.
-    WindowsPrompter(Registry& registry, Programs& programs);
+    // The custom view editor reads and writes `registry` and starts programs through `programs`; the
+    // computer selection dialog shows `computers`.
+    WindowsPrompter(Registry& registry, Programs& programs, ComputerList& computers);
     ~WindowsPrompter() override;
 
     int Message(HWND owner, std::wstring_view text, UINT buttons) override;
@@ -75,8 +78,12 @@ public:
 private:
     Registry& registry_;
     Programs& programs_;
+    ComputerList& computers_;
     // Kept after OK, so the next edit finds the editor's lists; gone after Cancel.
     std::unique_ptr<CustomViewEditor> editor_;
+    // Made on first use, then only hidden.
+    std::unique_ptr<ComputerListDialog> computerDialog_;
+    ComputerListDialog& computerDialog();
 };
 
 } // namespace vantrel

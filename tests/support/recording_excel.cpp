@@ -1,5 +1,7 @@
 #include "support/recording_excel.h"
 
+#include "support/com_object.h"
+
 #include <windows.h>
 
 #include <oleauto.h>
@@ -125,34 +127,6 @@ std::wstring ArgumentText(const VARIANT& value) {
     VariantClear(&text);
     return result;
 }
-
-// IUnknown for one interface: the object answers for IUnknown and `Interface`, and deletes itself when the
-// last reference goes.
-template <typename Interface, const IID& kInterfaceId> class ComObject : public Interface {
-public:
-    virtual ~ComObject() = default;
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-        if (object == nullptr)
-            return E_POINTER;
-        if (!IsEqualIID(iid, IID_IUnknown) && !IsEqualIID(iid, kInterfaceId)) {
-            *object = nullptr;
-            return E_NOINTERFACE;
-        }
-        *object = static_cast<Interface*>(this);
-        this->AddRef();
-        return S_OK;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const ULONG left = --references_;
-        if (left == 0)
-            delete this;
-        return left;
-    }
-
-private:
-    std::atomic<ULONG> references_ = 1;
-};
 
 // One object of the stand-in's object model; which one is told by its kind, and its state is shared with the
 // record so that a test can look at it after the export let go of the object.
