@@ -5,6 +5,7 @@
 #include "platform/clipboard.h"
 #include "platform/object_picker.h"
 #include "ui/messages.h"
+#include "ui/modal_loop.h"
 #include "ui/tooltips.h"
 #include "ui/window_text.h"
 
@@ -177,16 +178,8 @@ void ComputerListDialog::RunModal(HWND owner) {
     modalOwner_ = owner != nullptr && IsWindowEnabled(owner) ? owner : nullptr;
     if (modalOwner_ != nullptr)
         EnableWindow(modalOwner_, FALSE);
-    MSG message{};
-    while (IsShown()) {
-        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
-        if (got <= 0) {
-            PostQuitMessage(got == 0 ? static_cast<int>(message.wParam) : 1); // for the outer loop
-            Hide();
-            break;
-        }
-        Dispatch(message);
-    }
+    RunModalLoop([this] { return IsShown(); }, [this](MSG& message) { Dispatch(message); },
+                 [this] { Hide(); });
     if (const HWND wasOwner = std::exchange(modalOwner_, nullptr)) {
         EnableWindow(wasOwner, TRUE);
         SetActiveWindow(wasOwner);
@@ -194,14 +187,7 @@ void ComputerListDialog::RunModal(HWND owner) {
 }
 
 void ComputerListDialog::RunPendingMessages() {
-    MSG message{};
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_QUIT) {
-            PostQuitMessage(static_cast<int>(message.wParam));
-            return;
-        }
-        Dispatch(message);
-    }
+    RunWaitingMessages([this](MSG& message) { Dispatch(message); });
 }
 
 void ComputerListDialog::Dispatch(MSG& message) {

@@ -2,6 +2,7 @@
 
 #include "dialogs/custom_view/custom_view_editor_ids.h"
 #include "platform/clipboard.h"
+#include "ui/modal_loop.h"
 #include "ui/tooltips.h"
 #include "ui/window_text.h"
 
@@ -150,17 +151,11 @@ int CustomViewEditor::ShowModal(HWND owner) {
     const bool ownerWasEnabled = owner != nullptr && IsWindowEnabled(owner);
     if (ownerWasEnabled)
         EnableWindow(owner, FALSE);
-    MSG message{};
-    while (IsShown()) {
-        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
-        if (got <= 0) {
-            PostQuitMessage(got == 0 ? static_cast<int>(message.wParam) : 1); // for the outer loop
-            editResult_ = 0;
-            Close();
-            break;
-        }
-        Dispatch(message);
-    }
+    RunModalLoop([this] { return IsShown(); }, [this](MSG& message) { Dispatch(message); },
+                 [this] {
+                     editResult_ = 0;
+                     Close();
+                 });
     if (ownerWasEnabled) {
         EnableWindow(owner, TRUE);
         SetActiveWindow(owner);
@@ -169,14 +164,7 @@ int CustomViewEditor::ShowModal(HWND owner) {
 }
 
 void CustomViewEditor::RunPendingMessages() {
-    MSG message{};
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_QUIT) {
-            PostQuitMessage(static_cast<int>(message.wParam));
-            return;
-        }
-        Dispatch(message);
-    }
+    RunWaitingMessages([this](MSG& message) { Dispatch(message); });
 }
 
 void CustomViewEditor::Dispatch(MSG& message) {
