@@ -56,6 +56,11 @@ std::vector<std::wstring> WindowsPrompter::ChooseComputers(HWND owner, std::wstr
     return computerDialog().CompuGetN(owner != nullptr ? GetAncestor(owner, GA_ROOT) : nullptr, rowcol);
 }
 
+std::vector<HWND> WindowsPrompter::ChooseViewsToMerge(HWND, std::wstring_view,
+                                                      const std::vector<MergeCandidate>&) {
+    return {};
+}
+
 std::wstring WindowsPrompter::FileDialog(HWND owner, FileDialogRequest& request) {
     std::wstring filter = request.filter + L"||";
     for (wchar_t& c : filter)

@@ -33,6 +33,12 @@ struct ViewEditRequest {
     bool newView = false; // the editor starts reset for a new registry view instead
 };
 
+// An open view the merge window selection offers.
+struct MergeCandidate {
+    std::wstring caption;
+    HWND window = nullptr;
+};
+
 class Prompter : public Messages {
 public:
     // One line of text to enter; nothing when cancelled.
@@ -50,6 +56,10 @@ public:
     // The computer list for several computers, `rowcol` naming the compared data: the computers chosen (""
     // first for the local computer); empty when the user closed the list without "&Open".
     virtual std::vector<std::wstring> ChooseComputers(HWND owner, std::wstring_view rowcol) = 0;
+    // The merge window selection: which of the other open views to merge into the current one. The chosen
+    // windows in list order; empty when the user cancelled or chose none.
+    virtual std::vector<HWND> ChooseViewsToMerge(HWND owner, std::wstring_view currentCaption,
+                                                 const std::vector<MergeCandidate>& others) = 0;
 };
 
 class ComputerList;
@@ -74,6 +84,8 @@ public:
     bool EditView(HWND owner, ViewEditRequest& request) override;
     std::optional<std::wstring> ChooseComputer(HWND owner) override;
     std::vector<std::wstring> ChooseComputers(HWND owner, std::wstring_view rowcol) override;
+    std::vector<HWND> ChooseViewsToMerge(HWND owner, std::wstring_view currentCaption,
+                                         const std::vector<MergeCandidate>& others) override;
 
 private:
     Registry& registry_;

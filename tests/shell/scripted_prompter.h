@@ -48,7 +48,17 @@ public:
         return computersAnswer;
     }
 
+    std::vector<HWND> ChooseViewsToMerge(HWND, std::wstring_view currentCaption,
+                                         const std::vector<MergeCandidate>& others) override {
+        mergeCurrentCaptions.emplace_back(currentCaption);
+        mergeOffers.push_back(others);
+        return chooseToMerge ? chooseToMerge(others) : std::vector<HWND>{};
+    }
+
     std::vector<std::wstring> messages;
+    std::vector<std::wstring> mergeCurrentCaptions;
+    std::vector<std::vector<MergeCandidate>> mergeOffers;
+    std::function<std::vector<HWND>(const std::vector<MergeCandidate>&)> chooseToMerge;
     int computerDialogs = 0;
     std::optional<std::wstring> computerAnswer;
     std::vector<std::wstring> computerRowcols;
