@@ -11,6 +11,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -131,6 +132,22 @@ public:
     std::wstring GetPlRt0(int& n) const;
     // Finds again which grid row shows which row number, after the grid was reordered.
     void MakeRowNrs();
+
+    // The view's head (base, orders, title) and its base path.
+    void GetColsT(ViewHead& head, std::wstring& base) const {
+        head = columns.head;
+        base = basePath;
+    }
+
+    // --- Tables made from other tables ---
+    // This new view becomes the source's grid with rows and columns swapped (it has no definitions); false
+    // when that failed and the window should go.
+    [[nodiscard]] bool transpose(const View& source, std::wstring_view sourceCaption);
+    // The match list becomes the texts of the current grid column.
+    void AutoMatch();
+    // This new view becomes the merge of the sources, one row per key, their same-position columns side by
+    // side.
+    void NewMergeFrom(std::span<View* const> sources);
 
     // The computer, folder and custom view file an opener gives a view before it fills.
     void SetType(std::wstring computer, std::wstring folder, std::wstring customViewFile = {}) {
