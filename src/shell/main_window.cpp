@@ -258,7 +258,38 @@ void MainWindow::ShowUsage() {
 }
 
 ViewForm* MainWindow::TransposeActive() {
-    return nullptr;
+    ViewForm* active = ActiveView();
+    if (active == nullptr)
+        return nullptr;
+    ViewForm* transposed = OpenView({.kind = active->view().viewKind});
+    if (transposed == nullptr || !transposed->ShowTransposedOf(*active))
+        return nullptr;
+    return transposed;
+}
+
+// "&Merge with another view ...": the active view and the views chosen in the merge window selection, merged
+// into a new window; the views merged stay open.
+ViewForm* MainWindow::MergeActive() {
+    ViewForm* active = ActiveView();
+    if (active == nullptr)
+        return nullptr;
+    std::vector<MergeCandidate> others;
+    for (HWND child = GetWindow(mdiClient_, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT))
+        if (ViewForm* form = ViewForm::FromWindow(child); form != nullptr && form != active)
+            others.push_back({form->CaptionText(), child});
+    const std::vector<HWND> chosen = prompter_.ChooseViewsToMerge(hwnd(), active->CaptionText(), others);
+    std::vector<View*> sources{&active->view()};
+    for (const HWND window : chosen)
+        if (ViewForm* form = ViewForm::FromWindow(window);
+            form != nullptr && sources.size() < kMaxMergedViews)
+            sources.push_back(&form->view());
+    if (sources.size() < 2)
+        return nullptr;
+    ViewForm* merged = NewView(L"", L"", L"");
+    if (merged != nullptr)
+        merged->ShowMergeOf(sources);
+    return merged;
 }
 
 // Commands run one after another; each sees the windows the ones before it opened, filled.

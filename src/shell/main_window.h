@@ -79,8 +79,11 @@ public:
     void SetCombo2(std::wstring_view computer);
     // A copy of the active view (registry, custom and class views) on another computer.
     ViewForm* OpenOnComputer(const std::wstring& computer);
-    // A new view window with the rows and columns of the active view swapped (comes with its part).
+    // A new view window with the rows and columns of the active view swapped.
     ViewForm* TransposeActive();
+    // A new view window with the active view merged with the other views the user chooses.
+    ViewForm* MergeActive();
+    static constexpr size_t kMaxMergedViews = 40;
     // "&Open a custom view ...": the file the user chooses, as a custom view.
     ViewForm* OpenCustomView();
     // The ini file to show as a table: true when the user chose an existing file, which is then the start

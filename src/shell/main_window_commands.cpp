@@ -300,7 +300,7 @@ CommandOutcome MainWindow::MultipleComputersCommand(const MainCommand&, std::wst
 }
 
 CommandOutcome MainWindow::MergeCommand(const MainCommand&, std::wstring_view) {
-    return {}; // merging comes with its part
+    return {.opened = MergeActive()};
 }
 
 CommandOutcome MainWindow::FitToTableCommand(const MainCommand&, std::wstring_view) {

@@ -424,7 +424,42 @@ void ViewForm::EditCols() {
 
 void ViewForm::EditFile(int) {}
 void ViewForm::DelkeyPressed() {}
-void ViewForm::AutoMatch(int) {}
+// "Set Match &list": the current column's texts become the match list, after a question unless silent.
+void ViewForm::AutoMatch(int silent) {
+    if (silent == 0) {
+        const std::wstring question = L"Set the match list to the current column: " +
+                                      view_.grid.TextMatrix(0, view_.grid.Col()) + L"\nin the active view: " +
+                                      Caption() + L" ? ";
+        if (prompter_.Message(hwnd(), question, MB_YESNO) != IDYES)
+            return;
+    }
+    view_.AutoMatch();
+}
+
+bool ViewForm::ShowTransposedOf(ViewForm& source) {
+    filled_ = true;
+    if (!view_.transpose(source.view_, source.Caption())) {
+        DestroyWindow(hwnd());
+        return false;
+    }
+    ShowMadeTable();
+    return true;
+}
+
+void ViewForm::ShowMergeOf(std::span<View* const> sources) {
+    filled_ = true;
+    view_.NewMergeFrom(sources);
+    ShowMadeTable();
+}
+
+// A table made from other views is shown as a fill would leave it.
+void ViewForm::ShowMadeTable() {
+    if (grid_)
+        grid_->Refresh();
+    FitToTable();
+    owner_.ViewsChanged();
+}
+
 void ViewForm::OpenExcel() {
     owner_.ExportToSpreadsheet(*this);
 }

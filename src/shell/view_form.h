@@ -11,6 +11,7 @@
 #include "ui/message_pump.h"
 
 #include <memory>
+#include <span>
 #include <string>
 
 namespace vantrel {
@@ -60,6 +61,11 @@ public:
     void EditComputerList();
     // "&Save view as ...": the view as a custom view file, under a name the user chooses.
     void SaveColsAs();
+    // Shows the source's grid transposed instead of a fill of its own; false when that failed and the window
+    // is gone.
+    [[nodiscard]] bool ShowTransposedOf(ViewForm& source);
+    // Shows the merge of the views instead of a fill of its own.
+    void ShowMergeOf(std::span<View* const> sources);
     // Sizes the window to its table.
     void FitWindowToTable() { FitToTable(); }
     std::wstring CaptionText() const { return Caption(); }
@@ -81,6 +87,7 @@ private:
     bool OnClose();
     bool OnSetCursor(LPARAM lParam);
     void OnWindowGone();
+    void ShowMadeTable();
     // false when the window went during the fill (it is deleted then).
     [[nodiscard]] bool Fill();
 
@@ -121,7 +128,7 @@ private:
     bool closeWhenFilled_ = false;
     bool windowGone_ = false;
     bool creating_ = false;
-    bool filled_ = false;
+    bool filled_ = false; // filled once, or made from other views instead
     MessagePump pump_;
     static constexpr int kActOnRelease = 2;
     int pendingAction_ = 0; // kActOnRelease after a double-click or Enter, until the next mouse release
