@@ -2,6 +2,7 @@
 // running program. The views they open are read from outside: captions, and the grid's table as its text.
 #include "blackbox/process.h"
 #include "platform/dde.h"
+#include "shell/main_menu_ids.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -217,6 +218,44 @@ TEST(Commands, AnExportWithoutExcelWritesTheWorkbookAndTheProgramEnds) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
     ASSERT_TRUE(GetFileAttributesExW(workbooks[0].c_str(), GetFileExInfoStandard, &data));
     EXPECT_GT(data.nFileSizeLow, 500u);
+}
+
+TEST(Commands, TransposeAndSetMatchFromOtherPrograms) {
+    KivoProcess kivo(L"[OpenSW]");
+    HWND main = nullptr;
+    ASSERT_TRUE(
+        PumpUntil([&] { return (main = VisibleWindowOf(kivo, L"VantrelMainWindow")) != nullptr; }, 20s));
+    ASSERT_TRUE(PumpUntil([] { return Execute(L"").has_value(); }, 20s));
+    const Table installed = GridTable(ViewWindows(main).at(0));
+    ASSERT_GT(installed.size(), 3u);
+
+    ASSERT_EQ(Execute(L"[Transpose]"), true);
+    std::vector<HWND> views = ViewWindows(main);
+    ASSERT_EQ(views.size(), 2u);
+    EXPECT_EQ(Caption(views[0]), L"Transposed: " + Caption(views[1]));
+    const Table transposed = GridTable(views[0]);
+    ASSERT_EQ(transposed.size(), installed[0].size());
+    for (size_t r = 0; r < installed.size(); ++r)
+        for (size_t c = 0; c < installed[r].size(); ++c)
+            EXPECT_EQ(transposed[c].at(r), installed[r][c]) << r << "," << c;
+
+    // The match column marks the rows whose names are in the match list: at first the names of the installed
+    // products' keys, which most names are not; after "SetMatch 1" the names of column 1, which all are.
+    ASSERT_EQ(Execute(L"[Close]"), true);
+    PostMessageW(main, WM_COMMAND, IDM_SHOW_MATCH, 0);
+    const auto marks = [&] {
+        return Column(GridTable(ViewWindows(main).at(0)), 2);
+    };
+    ASSERT_TRUE(PumpUntil([&] { return GridTable(ViewWindows(main).at(0)).at(0).at(2) == L"!*"; }, 20s));
+    ASSERT_TRUE(Execute(L"").has_value()); // the refill has ended
+    EXPECT_TRUE(std::ranges::count(marks(), L"") > 0);
+    ASSERT_EQ(Execute(L"[SetMatch 1][OpenSW]"), true);
+    ASSERT_EQ(ViewWindows(main).size(), 2u);
+    const std::vector<std::wstring> after = marks();
+    ASSERT_EQ(after.size(), installed.size() - 1);
+    EXPECT_EQ(std::ranges::count(after, L" *"), static_cast<std::ptrdiff_t>(after.size()));
+    ASSERT_EQ(Execute(L"[Exit]"), true);
+    EXPECT_EQ(kivo.WaitForExit(20s), 0u);
 }
 
 } // namespace
