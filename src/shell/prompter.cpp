@@ -56,9 +56,9 @@ std::vector<std::wstring> WindowsPrompter::ChooseComputers(HWND owner, std::wstr
     return computerDialog().CompuGetN(owner != nullptr ? GetAncestor(owner, GA_ROOT) : nullptr, rowcol);
 }
 
-std::vector<HWND> WindowsPrompter::ChooseViewsToMerge(HWND, std::wstring_view,
-                                                      const std::vector<MergeCandidate>&) {
-    return {};
+std::vector<HWND> WindowsPrompter::ChooseViewsToMerge(HWND owner, std::wstring_view currentCaption,
+                                                      const std::vector<MergeCandidate>& others) {
+    return ShowMergeWindowsDialog(owner, currentCaption, others);
 }
 
 std::wstring WindowsPrompter::FileDialog(HWND owner, FileDialogRequest& request) {

@@ -2,6 +2,7 @@
 // Every modal question the program asks goes through a Prompter, so tests can answer in place of a person.
 #include <windows.h>
 
+#include "dialogs/merge_windows/merge_windows_dialog.h"
 #include "dialogs/new_view/new_view.h"
 #include "ui/messages.h"
 #include "views/definition.h"
@@ -31,12 +32,6 @@ struct ViewEditRequest {
     ViewDefinition definition; // what the editor starts from; what the user made of it after OK
     int twipsPerPixel = kTwipsPerPixelAt96Dpi;
     bool newView = false; // the editor starts reset for a new registry view instead
-};
-
-// An open view the merge window selection offers.
-struct MergeCandidate {
-    std::wstring caption;
-    HWND window = nullptr;
 };
 
 class Prompter : public Messages {
