@@ -182,42 +182,97 @@ int ShowComputers(int seconds, bool one) {
     return 0;
 }
 
-// Three computers with the same program installed in different versions.
+// Installed software of the local computer and two others, in different versions; PC2 lacks one product
+// and has one of its own.
 void InstallOnThreeComputers(test::MemoryRegistry& memory) {
-    const std::wstring key = std::wstring(kUninstallKey) + L"\\Acme";
+    struct Product {
+        const wchar_t* key;
+        const wchar_t* name;
+        const wchar_t* publisher;
+        const wchar_t* versions[3]; // local, PC1, PC2; nothing: not installed there
+    };
+    const Product products[] = {
+        {L"Acme", L"Acme Inventory Agent", L"Acme Corp.", {L"2.4.1", L"2.3.0", L"2.4.1"}},
+        {L"{3F2A9C11-77B0-4E5D-9D2A-1C0FFEE00001}",
+         L"Contoso PDF Printer",
+         L"Contoso Ltd.",
+         {L"7.0.3", L"7.0.3", nullptr}},
+        {L"Northwind",
+         L"Northwind Report Designer",
+         L"Northwind Traders",
+         {L"2.1.407", L"2.1.407", L"2.2.12"}},
+        {L"Orbit", L"Orbit Image Viewer", L"Orbit Labs", {L"3.9.2", L"3.8.0", L"3.9.2"}},
+        {L"Tailspin", L"Tailspin Flight Log", L"Tailspin Toys", {nullptr, nullptr, L"1.0.5"}},
+    };
     const wchar_t* computers[] = {L"", L"PC1", L"PC2"};
-    const wchar_t* versions[] = {L"2.4.1", L"2.3.0", L"2.4.1"};
-    for (int c = 0; c < 3; ++c) {
-        memory.SetString(computers[c], RootKey::LocalMachine, key, L"DisplayName", L"Acme Inventory Agent");
-        memory.SetString(computers[c], RootKey::LocalMachine, key, L"DisplayVersion", versions[c]);
-        memory.SetString(computers[c], RootKey::LocalMachine, key, L"Publisher", L"Acme Corp.");
-        memory.SetString(computers[c], RootKey::LocalMachine, key, L"InstallLocation",
-                         L"C:\\Program Files\\Acme");
+    for (const Product& product : products) {
+        const std::wstring key = std::wstring(kUninstallKey) + L"\\" + product.key;
+        for (int c = 0; c < 3; ++c) {
+            if (product.versions[c] == nullptr)
+                continue;
+            memory.SetString(computers[c], RootKey::LocalMachine, key, L"DisplayName", product.name);
+            memory.SetString(computers[c], RootKey::LocalMachine, key, L"DisplayVersion",
+                             product.versions[c]);
+            memory.SetString(computers[c], RootKey::LocalMachine, key, L"Publisher", product.publisher);
+        }
     }
 }
 
-int ShowCompare(int seconds) {
+// The main window over three in-memory computers, whose answers come from the Ping.exe beside this program.
+struct InMemoryComputers {
+    InMemoryComputers() { InstallOnThreeComputers(memory); }
+    std::unique_ptr<MainWindow> ShowMain() {
+        auto main = MainWindow::Create(GetModuleHandleW(nullptr), services, prompter);
+        if (main != nullptr) {
+            SetWindowPos(main->hwnd(), nullptr, 0, 0, 1260, 860, SWP_NOZORDER);
+            ShowWindow(main->hwnd(), SW_SHOWNORMAL);
+        }
+        return main;
+    }
+
     test::MemoryRegistry memory;
-    InstallOnThreeComputers(memory);
-    Registry registry(memory);
+    Registry registry{memory};
     WinFileSource files;
     WinEnvironment environment;
     MatchList matchList;
     WinIniFiles ini;
     WinPrograms programs;
     WinPingRunner pings;
-    ComputerList computers(pings);
-    WindowsPrompter prompter(registry, programs, computers);
+    ComputerList computers{pings};
+    WindowsPrompter prompter{registry, programs, computers};
     const ViewServices services{registry, files, computers, environment, matchList, ini};
-    const auto main = MainWindow::Create(GetModuleHandleW(nullptr), services, prompter);
+};
+
+int ShowCompare(int seconds) {
+    InMemoryComputers world;
+    const auto main = world.ShowMain();
     if (main == nullptr)
         return 1;
-    SetWindowPos(main->hwnd(), nullptr, 0, 0, 1260, 860, SWP_NOZORDER);
-    ShowWindow(main->hwnd(), SW_SHOWNORMAL);
     ViewForm* compared = main->OpenView({.definition = std::wstring(kDefaultDefinition)});
     if (compared == nullptr)
         return 1;
     compared->view().NewCompuRows(L"HKLM\\" + std::wstring(kUninstallKey) + L"\\Acme", {L"", L"PC1", L"PC2"});
+    QuitAfter(seconds);
+    return RunMessages();
+}
+
+int ShowMerge(int seconds) {
+    InMemoryComputers world;
+    const auto main = world.ShowMain();
+    if (main == nullptr)
+        return 1;
+    ViewForm* first = main->OpenInstalledView(L"PC1");
+    ViewForm* second = main->OpenInstalledView(L"PC2");
+    if (first == nullptr || second == nullptr)
+        return 1;
+    first->FillNow();
+    second->FillNow();
+    ViewForm* merged = main->NewView(L"", L"", L"");
+    if (merged == nullptr)
+        return 1;
+    View* sources[] = {&first->view(), &second->view()};
+    merged->ShowMergeOf(sources);
+    SetWindowPos(merged->hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE);
     QuitAfter(seconds);
     return RunMessages();
 }
@@ -236,6 +291,9 @@ int main(int argc, char** argv) {
         return vantrel::ShowComputers(seconds, what == "computer");
     if (what == "compare")
         return vantrel::ShowCompare(seconds);
-    std::fputs("usage: vantrel_look grid|services|editor|computers|computer|compare [seconds]\n", stderr);
+    if (what == "merge")
+        return vantrel::ShowMerge(seconds);
+    std::fputs("usage: vantrel_look grid|services|editor|computers|computer|compare|merge [seconds]\n",
+               stderr);
     return 2;
 }
