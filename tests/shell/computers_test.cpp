@@ -27,11 +27,6 @@ protected:
         RunPending();
         return form;
     }
-    ViewForm* Command(int id) {
-        SendMessageW(main->hwnd(), WM_COMMAND, id, 0);
-        RunPending();
-        return main->ActiveView();
-    }
 };
 
 TEST_F(ComputersTest, ARowComparedOnThreeComputers) {

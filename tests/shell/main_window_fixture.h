@@ -82,6 +82,13 @@ protected:
         }
     }
 
+    // A menu command sent as a click would send it, and what follows it; the active view afterwards.
+    ViewForm* Command(int id) {
+        SendMessageW(main->hwnd(), WM_COMMAND, id, 0);
+        RunPending();
+        return main->ActiveView();
+    }
+
     ComApartment com;
     ScriptedPrompter prompter;
     std::unique_ptr<MainWindow> main;

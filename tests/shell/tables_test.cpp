@@ -26,11 +26,6 @@ protected:
         RunPending();
         return form;
     }
-    ViewForm* Command(int id) {
-        SendMessageW(main->hwnd(), WM_COMMAND, id, 0);
-        RunPending();
-        return main->ActiveView();
-    }
     int ViewWindows() const {
         int count = 0;
         for (HWND child = GetWindow(main->mdiClient(), GW_CHILD); child;
