@@ -102,8 +102,7 @@ ComputerListDialog::~ComputerListDialog() {
         DestroyWindow(hwnd());
 }
 
-// --- Showing and running
-// --------------------------------------------------------------------------------------------
+// --- Showing and running ---
 
 std::optional<std::wstring> ComputerListDialog::CompuGet1(HWND owner) {
     if (!Open(owner, Mode::One))
@@ -207,8 +206,7 @@ void ComputerListDialog::Hide() {
     SetWindowLongPtrW(hwnd(), GWLP_HWNDPARENT, 0);
 }
 
-// --- Messages
-// -------------------------------------------------------------------------------------------------------
+// --- Messages ---
 
 INT_PTR ComputerListDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -328,8 +326,7 @@ void ComputerListDialog::OnBrowse() {
     ShowCounts();
 }
 
-// --- The list
-// -------------------------------------------------------------------------------------------------------
+// --- The list ---
 
 void ComputerListDialog::ShowList() {
     const HWND list = control(IDC_CL_LIST);
@@ -421,8 +418,7 @@ INT_PTR ComputerListDialog::OnListKey(int key) {
     return kKeyHandled;
 }
 
-// --- The name box
-// --------------------------------------------------------------------------------------------------
+// --- The name box ---
 
 LRESULT CALLBACK ComputerListDialog::NameBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam,
                                                  UINT_PTR, DWORD_PTR self) {
@@ -459,8 +455,7 @@ LRESULT CALLBACK ComputerListDialog::NameBoxProc(HWND box, UINT message, WPARAM 
     return DefSubclassProc(box, message, wParam, lParam);
 }
 
-// --- Ping
-// -----------------------------------------------------------------------------------------------------------
+// --- Ping ---
 
 void ComputerListDialog::OnPingButton() {
     const HWND button = control(IDC_CL_PING);
@@ -488,8 +483,7 @@ void ComputerListDialog::ShowPingCounts(const PingCounts& counts) {
         SetText(control(IDC_CL_PING), kPingCaption);
 }
 
-// --- Drops
-// ----------------------------------------------------------------------------------------------------------
+// --- Drops ---
 
 // Data without computers is taken only when the diagnostics want to tell what it held.
 bool ComputerListDialog::Accepts(IDataObject* data) const {
