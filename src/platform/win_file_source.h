@@ -3,8 +3,8 @@
 
 namespace vantrel {
 
-// Folders and files of this computer and of administrative shares: the folder walk and the file properties
-// that need nothing but the directory entry.
+// Folders and files of this computer and of administrative shares: the folder walk and the properties of
+// the files it finds.
 class WinFileSource final : public FileSource {
 public:
     std::vector<std::wstring> FolderWalk(std::wstring_view folder, std::wstring_view patterns,
