@@ -109,6 +109,15 @@ std::wstring TimeText(const FILETIME& utc) {
     return text;
 }
 
+// Size and time from the file's own directory entry, as the property dialog reads them.
+size_t ReadDirectoryEntry(const std::wstring& path) {
+    WIN32_FIND_DATAW entry{};
+    const vantrel::UniqueFind find(FindFirstFileW(path.c_str(), &entry));
+    if (!find)
+        return 0;
+    return std::to_wstring(entry.nFileSizeLow).size() + TimeText(entry.ftLastWriteTime).size();
+}
+
 size_t ReadProgram(const std::wstring& path) {
     DWORD ignored = 0;
     const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &ignored);
@@ -190,7 +199,7 @@ void LoopFolder(std::wstring folder, int depth, size_t& files, size_t& read) {
                 continue;
             ++files;
             const std::wstring path = folder + entry.cFileName;
-            read += std::to_wstring(entry.nFileSizeLow).size() + TimeText(entry.ftLastWriteTime).size();
+            read += ReadDirectoryEntry(path);
             if (pattern == L"*.exe")
                 read += ReadProgram(path);
             else if (pattern == L"*.msi")
@@ -214,6 +223,31 @@ void LoopFolder(std::wstring folder, int depth, size_t& files, size_t& read) {
         LoopFolder(folder + name, depth - 1, files, read);
 }
 
+// The program's file source, timing the property reads the fill asks of it.
+class TimedFileSource final : public vantrel::FileSource {
+public:
+    explicit TimedFileSource(vantrel::FileSource& inner) : inner_(inner) {}
+    std::vector<std::wstring> FolderWalk(std::wstring_view folder, std::wstring_view patterns,
+                                         int depth) override {
+        return inner_.FolderWalk(folder, patterns, depth);
+    }
+    bool FolderHasEntries(std::wstring_view folder) override { return inner_.FolderHasEntries(folder); }
+    std::wstring FileProperty(std::wstring_view path, std::wstring_view token, std::wstring_view baseFolder,
+                              vantrel::RowFileCache& cache) override {
+        const auto start = Clock::now();
+        std::wstring value = inner_.FileProperty(path, token, baseFolder, cache);
+        propertySeconds += Seconds(start);
+        ++propertyCalls;
+        return value;
+    }
+
+    double propertySeconds = 0;
+    int propertyCalls = 0;
+
+private:
+    vantrel::FileSource& inner_;
+};
+
 } // namespace
 
 int main() {
@@ -229,7 +263,11 @@ int main() {
     BenchServices services;
     services.matchList.Replace({L"preloaded"}); // the match list load is not part of a fill's cost
     HeadlessHost host;
-    vantrel::View view(services.ForViews(), host, 15);
+    TimedFileSource timedFiles(services.files);
+    vantrel::ViewServices forViews = services.ForViews();
+    vantrel::ViewServices timed{forViews.registry,    timedFiles,         forViews.computers,
+                                forViews.environment, forViews.matchList, forViews.ini};
+    vantrel::View view(timed, host, 15);
     view.viewKind = vantrel::ViewKind::Folder;
     view.definition = vantrel::ResolveBuiltInView(L"99");
     view.SetType(L"", root + L"\\");
@@ -249,6 +287,8 @@ int main() {
     std::printf("folder_fill_time: %.2f s\n", fill);
     std::printf("folder_loop_time: %.2f s\n", loop);
     std::printf("folder_fill_to_loop_ratio: %.3f\n", fill / loop);
+    std::printf("folder_file_property_calls: %d\n", timedFiles.propertyCalls);
+    std::printf("folder_file_property_share: %.1f %%\n", 100.0 * timedFiles.propertySeconds / fill);
     std::printf("event_share: %.1f %%\n", 100.0 * host.eventSeconds / fill);
     DestroyWindow(window);
     return view.rowCount == kPackages + kPrograms && files == kPackages + kPrograms ? 0 : 1;
