@@ -10,6 +10,7 @@
 #include <iterator>
 #include <memory>
 #include <optional>
+#include <utility>
 
 namespace vantrel {
 namespace {
@@ -21,30 +22,48 @@ struct MsiHandleTraits {
 };
 using UniqueMsiHandle = UniqueAny<MsiHandleTraits>;
 
-// The summary information of the row's package. A failed open is kept as well: the other summary columns of
-// the row would fail the same way, and a folder of broken packages should not cost one open per cell.
-struct OpenSummary {
+// What the row's package has opened so far: its summary information and its database, each opened on first
+// use. A failed open is kept as well: the row's other columns would fail the same way, and a folder of broken
+// packages should not cost one open per cell.
+struct OpenPackage {
     std::wstring path;
-    UniqueMsiHandle handle;
+    bool summaryTried = false;
+    UniqueMsiHandle summary;
+    bool databaseTried = false;
+    UniqueMsiHandle database;
 };
 // Only our own state carries this deleter, which tells it apart from whatever another reader left in the
 // row's cache.
-struct OpenSummaryDeleter {
-    void operator()(OpenSummary* summary) const { delete summary; }
+struct OpenPackageDeleter {
+    void operator()(OpenPackage* package) const { delete package; }
 };
 
-MSIHANDLE CachedSummary(std::wstring_view path, RowFileCache& cache) {
-    if (std::get_deleter<OpenSummaryDeleter>(cache.state) != nullptr) {
-        const auto* summary = static_cast<const OpenSummary*>(cache.state.get());
-        if (summary->path == path)
-            return summary->handle.get();
+OpenPackage& CachedPackage(std::wstring_view path, RowFileCache& cache) {
+    if (std::get_deleter<OpenPackageDeleter>(cache.state) != nullptr) {
+        auto* package = static_cast<OpenPackage*>(cache.state.get());
+        if (package->path == path)
+            return *package;
     }
-    auto summary =
-        std::shared_ptr<OpenSummary>(new OpenSummary{std::wstring(path), {}}, OpenSummaryDeleter{});
-    if (MsiGetSummaryInformationW(0, summary->path.c_str(), 0, summary->handle.put()) != ERROR_SUCCESS)
-        summary->handle.reset();
-    cache.state = summary;
-    return summary->handle.get();
+    auto package =
+        std::shared_ptr<OpenPackage>(new OpenPackage{.path = std::wstring(path)}, OpenPackageDeleter{});
+    cache.state = package;
+    return *package;
+}
+
+MSIHANDLE CachedSummary(std::wstring_view path, RowFileCache& cache) {
+    OpenPackage& package = CachedPackage(path, cache);
+    if (!std::exchange(package.summaryTried, true) &&
+        MsiGetSummaryInformationW(0, package.path.c_str(), 0, package.summary.put()) != ERROR_SUCCESS)
+        package.summary.reset();
+    return package.summary.get();
+}
+
+MSIHANDLE CachedDatabase(std::wstring_view path, RowFileCache& cache) {
+    OpenPackage& package = CachedPackage(path, cache);
+    if (!std::exchange(package.databaseTried, true) &&
+        MsiOpenDatabaseW(package.path.c_str(), MSIDBOPEN_READONLY, package.database.put()) != ERROR_SUCCESS)
+        package.database.reset();
+    return package.database.get();
 }
 
 // Calls `read(buffer, &count)` once more with a buffer of the size it asked for when the first was too
@@ -104,18 +123,17 @@ std::wstring MsiSummaryProperty(std::wstring_view path, int number, RowFileCache
     }
 }
 
-std::wstring MsiTableProperty(std::wstring_view path, std::wstring_view property) {
+std::wstring MsiTableProperty(std::wstring_view path, std::wstring_view property, RowFileCache& cache) {
     // Property names are identifiers; a quote could only come from a view definition trying to end the
     // query's text early.
     if (property.find(L'\'') != std::wstring_view::npos)
         return {};
     const std::wstring query =
         L"SELECT `Value` FROM `Property` WHERE `Property` = '" + std::wstring(property) + L"' ";
-    UniqueMsiHandle database;
+    const MSIHANDLE database = CachedDatabase(path, cache);
     UniqueMsiHandle view;
     UniqueMsiHandle record;
-    if (MsiOpenDatabaseW(std::wstring(path).c_str(), MSIDBOPEN_READONLY, database.put()) != ERROR_SUCCESS ||
-        MsiDatabaseOpenViewW(database.get(), query.c_str(), view.put()) != ERROR_SUCCESS ||
+    if (database == 0 || MsiDatabaseOpenViewW(database, query.c_str(), view.put()) != ERROR_SUCCESS ||
         MsiViewExecute(view.get(), 0) != ERROR_SUCCESS)
         return {};
     const UINT fetched = MsiViewFetch(view.get(), record.put());

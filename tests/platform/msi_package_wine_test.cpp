@@ -1,6 +1,7 @@
 // Installer packages read through Windows Installer, against the package wixl builds from
 // tests/fixtures/test_package.wxs: the values below are the ones msiinfo shows for it.
 #include "platform/msi_package.h"
+#include "platform/win_file_source.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -114,18 +115,46 @@ TEST(MsiSummaryProperty, GivesNothingForFilesThatAreNoPackage) {
 }
 
 TEST(MsiTableProperty, GivesTheValuesOfThePropertyTable) {
-    EXPECT_EQ(MsiTableProperty(TestPackage(), L"ProductName"), L"Vantrel Test Package");
-    EXPECT_EQ(MsiTableProperty(TestPackage(), L"ProductVersion"), L"1.2.3");
-    EXPECT_EQ(MsiTableProperty(TestPackage(), L"Manufacturer"), L"Vantrel Tests");
-    EXPECT_EQ(MsiTableProperty(TestPackage(), L"VantrelLongValue"),
+    RowFileCache cache;
+    EXPECT_EQ(MsiTableProperty(TestPackage(), L"ProductName", cache), L"Vantrel Test Package");
+    EXPECT_EQ(MsiTableProperty(TestPackage(), L"ProductVersion", cache), L"1.2.3");
+    EXPECT_EQ(MsiTableProperty(TestPackage(), L"Manufacturer", cache), L"Vantrel Tests");
+    EXPECT_EQ(MsiTableProperty(TestPackage(), L"VantrelLongValue", cache),
               L"A value longer than a first buffer: " + kDigits);
 }
 
+TEST(MsiTableProperty, SharesTheRowsPackageWithTheSummary) {
+    RowFileCache cache;
+    EXPECT_EQ(MsiSummaryProperty(TestPackage(), 2, cache), L"Installation Database");
+    const std::weak_ptr<void> opened = cache.state;
+    EXPECT_EQ(MsiTableProperty(TestPackage(), L"ProductName", cache), L"Vantrel Test Package");
+    EXPECT_EQ(MsiSummaryProperty(TestPackage(), 4, cache), L"Vantrel Tests");
+    EXPECT_EQ(MsiTableProperty(TestPackage(), L"ProductVersion", cache), L"1.2.3");
+    EXPECT_EQ(cache.state, opened.lock());
+}
+
 TEST(MsiTableProperty, GivesNothingWhenThereIsNoSuchValue) {
-    EXPECT_EQ(MsiTableProperty(TestPackage(), L"NoSuchProperty"), L"");
-    EXPECT_EQ(MsiTableProperty(TestPackage(), L"ProductName' OR `Property` = 'ProductVersion"), L"");
-    EXPECT_EQ(MsiTableProperty(NotAPackage(), L"ProductName"), L"");
-    EXPECT_EQ(MsiTableProperty(L"Z:\\no\\such\\package.msi", L"ProductName"), L"");
+    RowFileCache cache;
+    EXPECT_EQ(MsiTableProperty(TestPackage(), L"NoSuchProperty", cache), L"");
+    EXPECT_EQ(MsiTableProperty(TestPackage(), L"ProductName' OR `Property` = 'ProductVersion", cache), L"");
+    EXPECT_EQ(MsiTableProperty(NotAPackage(), L"ProductName", cache), L"");
+    EXPECT_EQ(MsiTableProperty(L"Z:\\no\\such\\package.msi", L"ProductName", cache), L"");
+}
+
+// A folder view's columns on a package: summary tokens, the two short names of the Property table, and
+// any other name taken as it is written.
+TEST(MsiPackageColumns, ReadTheSummaryAndThePropertyTableByToken) {
+    WinFileSource files;
+    RowFileCache cache;
+    const auto column = [&](std::wstring_view token) {
+        return files.FileProperty(TestPackage(), token, L"Z:\\", cache);
+    };
+    EXPECT_EQ(column(L"Title"), L"Installation Database");
+    EXPECT_EQ(column(L"Subject"), L"Vantrel test package description");
+    EXPECT_EQ(column(L"Author"), L"Vantrel Tests");
+    EXPECT_EQ(column(L"name"), L"Vantrel Test Package");
+    EXPECT_EQ(column(L"Version"), L"1.2.3");
+    EXPECT_EQ(column(L"ProductCode"), L"{BD15BA54-8B59-4CCA-BD04-C4FEBF3AD71C}");
 }
 
 } // namespace
