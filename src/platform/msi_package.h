@@ -8,10 +8,12 @@
 
 namespace vantrel {
 
-// Summary information property `number` (2 title, 3 subject, ...) of the package. The summary information
-// is opened once per file and row and kept in `cache` for the row's other columns.
+// The summary information and the database are each opened once per file and row and kept in `cache` for
+// the row's other columns.
+
+// Summary information property `number` (2 title, 3 subject, ...) of the package.
 std::wstring MsiSummaryProperty(std::wstring_view path, int number, RowFileCache& cache);
 // The value of `property` in the package's Property table; empty when it has none.
-std::wstring MsiTableProperty(std::wstring_view path, std::wstring_view property);
+std::wstring MsiTableProperty(std::wstring_view path, std::wstring_view property, RowFileCache& cache);
 
 } // namespace vantrel

@@ -69,7 +69,7 @@ std::wstring TypedFileProperty(std::wstring_view path, std::wstring_view token, 
         const MsiPropertyName property = MsiPropertyFor(token);
         if (property.summaryNumber != 0)
             return MsiSummaryProperty(path, property.summaryNumber, cache);
-        return MsiTableProperty(path, property.tableProperty);
+        return MsiTableProperty(path, property.tableProperty, cache);
     }
     return {};
 }
