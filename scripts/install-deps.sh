@@ -7,7 +7,7 @@ packages=(
   cmake make g++ googletest clang-format
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine64 xvfb fonts-wine imagemagick xdotool
-  wixl msitools python3-openpyxl
+  wixl msitools python3-openpyxl python3-pefile
 )
 
 missing=()

@@ -1,6 +1,11 @@
 #include "platform/win_file_source.h"
 
+#include "platform/file_info.h"
+#include "platform/msi_package.h"
+#include "platform/program_info.h"
 #include "platform/unique_handle.h"
+#include "platform/win_ini_files.h"
+#include "sources/file_properties.h"
 #include "views/field.h"
 #include "views/text.h"
 
@@ -44,6 +49,31 @@ void Walk(std::wstring folder, std::wstring_view patterns, int depth, std::vecto
         Walk(folder + name, patterns, depth - 1, files);
 }
 
+// What the file itself holds, by its kind: programs, driver information files and installer packages.
+// Installer properties keep the token's case: the Property table's names are case-sensitive.
+std::wstring TypedFileProperty(std::wstring_view path, std::wstring_view token, RowFileCache& cache) {
+    const std::wstring lowerPath = LowerCase(path);
+    const std::wstring name = LowerCase(token);
+    if (lowerPath.ends_with(L".exe") || lowerPath.ends_with(L".dll") || lowerPath.ends_with(L".sys")) {
+        if (name == L"title")
+            return ProgramTitle(path);
+        if (name == L"version")
+            return ProgramVersion(path);
+        return {};
+    }
+    if (lowerPath.ends_with(L".inf")) {
+        WinIniFiles ini;
+        return InfProperty(ini, path, token);
+    }
+    if (lowerPath.ends_with(L".msi")) {
+        const MsiPropertyName property = MsiPropertyFor(token);
+        if (property.summaryNumber != 0)
+            return MsiSummaryProperty(path, property.summaryNumber, cache);
+        return MsiTableProperty(path, property.tableProperty);
+    }
+    return {};
+}
+
 } // namespace
 
 std::vector<std::wstring> WinFileSource::FolderWalk(std::wstring_view folder, std::wstring_view patterns,
@@ -63,7 +93,7 @@ bool WinFileSource::FolderHasEntries(std::wstring_view folder) {
 }
 
 std::wstring WinFileSource::FileProperty(std::wstring_view path, std::wstring_view token,
-                                         std::wstring_view baseFolder, RowFileCache&) {
+                                         std::wstring_view baseFolder, RowFileCache& cache) {
     const std::wstring name = LowerCase(token);
     if (name == L"<keyfile>")
         return FileNameOf(path);
@@ -76,14 +106,11 @@ std::wstring WinFileSource::FileProperty(std::wstring_view path, std::wstring_vi
         return relative;
     if (name == L"<relpath>")
         return PathOf(relative);
-    if (name == L"filesize") {
-        WIN32_FILE_ATTRIBUTE_DATA data{};
-        if (!GetFileAttributesExW(std::wstring(path).c_str(), GetFileExInfoStandard, &data))
-            return {};
-        return std::to_wstring((static_cast<unsigned long long>(data.nFileSizeHigh) << 32) |
-                               data.nFileSizeLow);
-    }
-    return {};
+    if (name == L"filesize")
+        return std::to_wstring(Get_FSize(path));
+    if (name == L"filetime")
+        return Get_FTime(path);
+    return TypedFileProperty(path, token, cache);
 }
 
 } // namespace vantrel
