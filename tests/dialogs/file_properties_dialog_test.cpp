@@ -1,6 +1,7 @@
 // The file properties dialog over real files and an in-memory registry, with a launcher that only records.
 #include "dialogs/file_properties/file_properties_dialog.h"
 #include "dialogs/file_properties/file_properties_ids.h"
+#include "platform/file_info.h"
 #include "platform/file_launcher.h"
 #include "platform/win_environment.h"
 #include "shell/scripted_prompter.h"
@@ -96,6 +97,7 @@ TEST_F(FilePropertiesDialogTest, AFileShowsItsSizeActionsAndLaunchesTheSplitComm
         EXPECT_EQ(WindowTextOf(GetDlgItem(dialog, IDC_FP_PATH_LABEL)), L"File:");
         EXPECT_EQ(WindowTextOf(GetDlgItem(dialog, IDC_FP_SIZE)), L"1500000");
         EXPECT_EQ(WindowTextOf(GetDlgItem(dialog, IDC_FP_SIZE_KB)), L"1465kB, 1MB");
+        EXPECT_EQ(WindowTextOf(GetDlgItem(dialog, IDC_FP_MODIFIED)), Get_FTime(path));
         EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_FP_ARCHIVE), BST_CHECKED);
         EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_FP_READ_ONLY), BST_UNCHECKED);
         EXPECT_EQ(ListEntries(GetDlgItem(dialog, IDC_FP_ACTIONS)), L"open,edit,print,zap");
