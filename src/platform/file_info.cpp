@@ -6,7 +6,6 @@
 #include <optional>
 
 namespace vantrel {
-namespace {
 
 std::optional<WIN32_FIND_DATAW> DirectoryEntry(std::wstring_view path) {
     WIN32_FIND_DATAW entry{};
@@ -16,13 +15,13 @@ std::optional<WIN32_FIND_DATAW> DirectoryEntry(std::wstring_view path) {
     return entry;
 }
 
-} // namespace
+unsigned long long EntrySize(const WIN32_FIND_DATAW& entry) {
+    return (static_cast<unsigned long long>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow;
+}
 
 unsigned long long Get_FSize(std::wstring_view path) {
     const auto entry = DirectoryEntry(path);
-    if (!entry)
-        return 0;
-    return (static_cast<unsigned long long>(entry->nFileSizeHigh) << 32) | entry->nFileSizeLow;
+    return entry ? EntrySize(*entry) : 0;
 }
 
 std::wstring Get_FTime(std::wstring_view path) {

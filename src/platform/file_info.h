@@ -3,10 +3,16 @@
 // dialog show them.
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace vantrel {
+
+// The file's directory entry; nothing when it cannot be found.
+std::optional<WIN32_FIND_DATAW> DirectoryEntry(std::wstring_view path);
+// The size and the last-modified time an entry holds.
+unsigned long long EntrySize(const WIN32_FIND_DATAW& entry);
 
 // The size in bytes; 0 when the file cannot be found.
 unsigned long long Get_FSize(std::wstring_view path);

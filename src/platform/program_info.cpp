@@ -55,12 +55,9 @@ std::vector<std::wstring> StringBlocks(const VersionResource& resource) {
     return blocks;
 }
 
-std::wstring Description(std::wstring_view path) {
-    const auto resource = ReadVersionResource(path);
-    if (!resource)
-        return {};
-    for (const std::wstring& block : StringBlocks(*resource))
-        if (auto description = StringValue(*resource, block))
+std::wstring Description(const VersionResource& resource) {
+    for (const std::wstring& block : StringBlocks(resource))
+        if (auto description = StringValue(resource, block))
             return *std::move(description);
     return {};
 }
@@ -79,19 +76,20 @@ std::wstring SetupTitle(std::wstring_view path) {
 
 } // namespace
 
-std::wstring ProgramTitle(std::wstring_view path) {
-    if (LowerCase(FileNameOf(path)) == L"setup.exe")
-        return SetupTitle(path);
-    return Description(path);
+ProgramFile::ProgramFile(std::wstring_view path) : path_(path), resource_(ReadVersionResource(path)) {}
+
+std::wstring ProgramFile::Title() const {
+    if (LowerCase(FileNameOf(path_)) == L"setup.exe")
+        return SetupTitle(path_);
+    return resource_ ? Description(*resource_) : std::wstring();
 }
 
-std::wstring ProgramVersion(std::wstring_view path) {
-    const auto resource = ReadVersionResource(path);
-    if (!resource)
+std::wstring ProgramFile::Version() const {
+    if (!resource_)
         return {};
     void* value = nullptr;
     UINT length = 0;
-    if (!VerQueryValueW(resource->data(), L"\\", &value, &length) || length < sizeof(VS_FIXEDFILEINFO))
+    if (!VerQueryValueW(resource_->data(), L"\\", &value, &length) || length < sizeof(VS_FIXEDFILEINFO))
         return {};
     const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(value);
     wchar_t version[64]{};

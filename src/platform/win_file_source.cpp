@@ -49,16 +49,48 @@ void Walk(std::wstring folder, std::wstring_view patterns, int depth, std::vecto
         Walk(folder + name, patterns, depth - 1, files);
 }
 
+// What a row's columns read of its file, read once: the directory entry, a program's version resource, the
+// installer package's own handles.
+struct FileRow {
+    explicit FileRow(std::wstring_view file) : path(file) {}
+    const WIN32_FIND_DATAW* Entry() {
+        if (!entry)
+            entry = DirectoryEntry(path);
+        return *entry ? &**entry : nullptr;
+    }
+    const ProgramFile& Program() {
+        if (!program)
+            program.emplace(path);
+        return *program;
+    }
+
+    std::wstring path;
+    std::optional<std::optional<WIN32_FIND_DATAW>> entry;
+    std::optional<ProgramFile> program;
+    RowFileCache package;
+};
+
+// The row's file as the cache keeps it; only this source puts anything there.
+FileRow& RowOf(std::wstring_view path, RowFileCache& cache) {
+    auto* row = static_cast<FileRow*>(cache.state.get());
+    if (row == nullptr || row->path != path) {
+        auto fresh = std::make_shared<FileRow>(path);
+        row = fresh.get();
+        cache.state = std::move(fresh);
+    }
+    return *row;
+}
+
 // What the file itself holds, by its kind: programs, driver information files and installer packages.
 // Installer properties keep the token's case: the Property table's names are case-sensitive.
-std::wstring TypedFileProperty(std::wstring_view path, std::wstring_view token, RowFileCache& cache) {
+std::wstring TypedFileProperty(std::wstring_view path, std::wstring_view token, FileRow& row) {
     const std::wstring lowerPath = LowerCase(path);
     const std::wstring name = LowerCase(token);
     if (lowerPath.ends_with(L".exe") || lowerPath.ends_with(L".dll") || lowerPath.ends_with(L".sys")) {
         if (name == L"title")
-            return ProgramTitle(path);
+            return row.Program().Title();
         if (name == L"version")
-            return ProgramVersion(path);
+            return row.Program().Version();
         return {};
     }
     if (lowerPath.ends_with(L".inf")) {
@@ -68,8 +100,8 @@ std::wstring TypedFileProperty(std::wstring_view path, std::wstring_view token, 
     if (lowerPath.ends_with(L".msi")) {
         const MsiPropertyName property = MsiPropertyFor(token);
         if (property.summaryNumber != 0)
-            return MsiSummaryProperty(path, property.summaryNumber, cache);
-        return MsiTableProperty(path, property.tableProperty, cache);
+            return MsiSummaryProperty(path, property.summaryNumber, row.package);
+        return MsiTableProperty(path, property.tableProperty, row.package);
     }
     return {};
 }
@@ -106,11 +138,16 @@ std::wstring WinFileSource::FileProperty(std::wstring_view path, std::wstring_vi
         return relative;
     if (name == L"<relpath>")
         return PathOf(relative);
-    if (name == L"filesize")
-        return std::to_wstring(Get_FSize(path));
-    if (name == L"filetime")
-        return Get_FTime(path);
-    return TypedFileProperty(path, token, cache);
+    FileRow& row = RowOf(path, cache);
+    if (name == L"filesize") {
+        const WIN32_FIND_DATAW* entry = row.Entry();
+        return std::to_wstring(entry != nullptr ? EntrySize(*entry) : 0);
+    }
+    if (name == L"filetime") {
+        const WIN32_FIND_DATAW* entry = row.Entry();
+        return entry != nullptr ? FileTimeText(entry->ftLastWriteTime) : std::wstring();
+    }
+    return TypedFileProperty(path, token, row);
 }
 
 } // namespace vantrel
