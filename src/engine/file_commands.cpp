@@ -2,6 +2,7 @@
 
 #include "engine/text.h"
 #include "views/field.h"
+#include "views/text.h"
 
 #include <cstdio>
 
@@ -88,14 +89,6 @@ std::wstring ExpandVariables(std::wstring text, const Environment& environment) 
         from = open + value.size();
     }
     return text;
-}
-
-std::wstring WithoutEnclosingQuotes(std::wstring_view text) {
-    if (text.starts_with(L'"'))
-        text.remove_prefix(1);
-    if (text.ends_with(L'"'))
-        text.remove_suffix(1);
-    return std::wstring(text);
 }
 
 } // namespace

@@ -75,11 +75,7 @@ std::wstring HandOverCommand(std::wstring_view commandLine) {
 }
 
 std::wstring UnquotedCommandLine(std::wstring_view commandLine) {
-    if (commandLine.starts_with(L'"'))
-        commandLine.remove_prefix(1);
-    if (commandLine.ends_with(L'"'))
-        commandLine.remove_suffix(1);
-    return std::wstring(commandLine);
+    return WithoutEnclosingQuotes(commandLine);
 }
 
 bool IsHelpSwitch(std::wstring_view commandLine) {

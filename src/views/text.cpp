@@ -51,4 +51,12 @@ std::wstring ExtOf(std::wstring_view path) {
     return dot == std::wstring_view::npos ? std::wstring() : LowerCase(path.substr(dot + 1));
 }
 
+std::wstring WithoutEnclosingQuotes(std::wstring_view text) {
+    if (text.starts_with(L'"'))
+        text.remove_prefix(1);
+    if (text.ends_with(L'"'))
+        text.remove_suffix(1);
+    return std::wstring(text);
+}
+
 } // namespace vantrel

@@ -13,6 +13,9 @@ int LeadingNumber(std::wstring_view text, int max);
 // True when the text, without blanks around it, is a plain decimal number (sign, digits, point, exponent).
 bool ReadsAsNumber(std::wstring_view text, double& value);
 
+// The text without one double quote at its start and one at its end, where there are.
+std::wstring WithoutEnclosingQuotes(std::wstring_view text);
+
 // Path routines: the text up to and including the last "\", the text after it, and the lower-case text after
 // the last "." (empty when there is none).
 std::wstring PathOf(std::wstring_view path);
