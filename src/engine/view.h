@@ -139,6 +139,20 @@ public:
         base = basePath;
     }
 
+    // --- The registry value behind a cell ---
+    struct CellValue {
+        std::wstring computer; // empty: the local one
+        std::wstring keyPath;
+        std::wstring valueName;
+    };
+    // The value a data cell of grid row `gridRow` reads: the row's item under the base, the column's data
+    // expression as the value's name. A computer named in either ("/PC7/", as in merged and multi-computer
+    // views) is taken out of it and is the one the value is on.
+    CellValue CellValueOf(int gridRow, int gridCol);
+    // Deletes that value, provided it still holds the cell's text, and clears the cell. The registry
+    // layer's status: 0 when done.
+    [[nodiscard]] long DeleteCellValue(int gridRow, int gridCol);
+
     // --- Tables made from other tables ---
     // This new view becomes the source's grid with rows and columns swapped (it has no definitions); false
     // when that failed and the window should go.

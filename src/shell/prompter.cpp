@@ -33,6 +33,11 @@ int WindowsPrompter::Message(HWND owner, std::wstring_view text, UINT buttons) {
     return MessageBoxW(owner, std::wstring(text).c_str(), L"Vantrel", buttons);
 }
 
+int WindowsPrompter::TitledMessage(HWND owner, std::wstring_view text, std::wstring_view title,
+                                   UINT buttons) {
+    return MessageBoxW(owner, std::wstring(text).c_str(), std::wstring(title).c_str(), buttons);
+}
+
 std::optional<std::wstring> WindowsPrompter::Input(HWND owner, std::wstring_view prompt,
                                                    std::wstring_view initial) {
     return ShowInputBox(owner, prompt, initial);

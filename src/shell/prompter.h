@@ -72,6 +72,7 @@ public:
     ~WindowsPrompter() override;
 
     int Message(HWND owner, std::wstring_view text, UINT buttons) override;
+    int TitledMessage(HWND owner, std::wstring_view text, std::wstring_view title, UINT buttons) override;
     std::optional<std::wstring> Input(HWND owner, std::wstring_view prompt,
                                       std::wstring_view initial) override;
     std::optional<NewViewChoice> ChooseNewView(HWND owner) override;

@@ -423,7 +423,28 @@ void ViewForm::EditCols() {
 }
 
 void ViewForm::EditFile(int) {}
-void ViewForm::DelkeyPressed() {}
+// "&Delete value" and the Delete key: the registry value behind the one selected data cell, after a question.
+void ViewForm::DelkeyPressed() {
+    GridModel& grid = view_.grid;
+    const int row = grid.Row();
+    const int col = grid.Col();
+    const bool oneCell = grid.RowSel() == row && grid.ColSel() == col;
+    if (col < 0 || static_cast<size_t>(col) >= view_.colMap.size() ||
+        view_.colMap[static_cast<size_t>(col)] < 1 || !oneCell || grid.TextMatrix(row, col).empty())
+        return;
+    int n = LeadingNumber(grid.TextMatrix(row, 0), 1 << 30);
+    const std::wstring question = L"Registry key: \r" + view_.basePath + L"\\" + view_.GetPlRt0(n) +
+                                  L"\r\rValue: \r" + view_.PlDat(view_.colMap[static_cast<size_t>(col)]) +
+                                  L" = " + grid.TextMatrix(row, col) + L"\r\rErase value?";
+    if (prompter_.TitledMessage(hwnd(), question, L"Delete source data", MB_OKCANCEL) != IDOK)
+        return;
+    if (const long status = view_.DeleteCellValue(row, col); status != 0) {
+        prompter_.Message(hwnd(), L"Error: " + std::to_wstring(status), MB_OK);
+        return;
+    }
+    if (grid_)
+        grid_->Refresh();
+}
 // "Set Match &list": the current column's texts become the match list, after a question unless silent.
 void ViewForm::AutoMatch(int silent) {
     if (silent == 0) {

@@ -154,5 +154,48 @@ TEST_F(CompareTest, ColumnLookUps) {
     EXPECT_EQ(v.GetACol(4, header, data, width), 0);
 }
 
+TEST_F(CompareTest, CellValuesNameTheirComputerApartFromKeyAndValue) {
+    View& from = Source();
+    Select(from, 1, 2, 1, 2); // Acme
+    View& v = Compare(kThreeComputers);
+    struct Case {
+        int row, col;
+        std::wstring computer, key, name;
+    };
+    const Case cases[] = {
+        {1, 2, L"", kUninstall + L"\\Acme", L"DisplayName"},
+        {2, 3, L"PC1", kUninstall + L"\\Acme", L"DisplayVersion"},
+    };
+    for (const Case& c : cases) {
+        const View::CellValue value = v.CellValueOf(c.row, c.col);
+        EXPECT_EQ(value.computer, c.computer);
+        EXPECT_EQ(value.keyPath, c.key);
+        EXPECT_EQ(value.valueName, c.name);
+    }
+    ASSERT_EQ(v.DeleteCellValue(2, 3), 0);
+    EXPECT_FALSE(memory.Get(L"PC1", HKLM, kUninstall + L"\\Acme", L"DisplayVersion").has_value());
+    EXPECT_TRUE(memory.Get(L"", HKLM, kUninstall + L"\\Acme", L"DisplayVersion").has_value());
+    EXPECT_EQ(v.grid.TextMatrix(2, 3), L"");
+    EXPECT_EQ(v.grid.Rows(), 4); // the row stays
+
+    View& local = Source(); // a value changed since the fill is left alone
+    memory.SetString(L"", HKLM, kUninstall + L"\\Acme", L"DisplayVersion", L"changed");
+    EXPECT_EQ(local.DeleteCellValue(1, 2), kValueChangedMeanwhile);
+    EXPECT_EQ(local.grid.TextMatrix(1, 2), L"1.");
+}
+
+TEST_F(CompareTest, AMergedColumnNamesTheComputerItsValueIsOn) {
+    View& merged = NewView(L"");
+    View& pc1 = Source();
+    pc1.SetType(L"PC1", L"");
+    pc1.fillflex();
+    View* sources[] = {&pc1};
+    merged.NewMergeFrom(sources);
+    const View::CellValue value = merged.CellValueOf(1, 2);
+    EXPECT_EQ(value.computer, L"PC1");
+    EXPECT_EQ(value.keyPath, kUninstall + L"\\Acme");
+    EXPECT_EQ(value.valueName, L"DisplayName");
+}
+
 } // namespace
 } // namespace vantrel::test

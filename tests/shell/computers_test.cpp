@@ -109,5 +109,27 @@ TEST_F(ComputersTest, ABuiltInViewOnAnotherComputer) {
     EXPECT_EQ(opened->view().computerName, L"PC1");
 }
 
+TEST_F(ComputersTest, AValueDeletedInACompareViewGoesFromItsComputer) {
+    ViewForm* from = OpenFilled();
+    from->view().grid.SetRow(1);
+    prompter.computersAnswer = {L"", L"PC1"};
+    ViewForm* compared = Command(IDM_MULTIPLE_COMPUTERS);
+    GridModel& grid = compared->view().grid;
+    grid.SetRow(2); // PC1
+    grid.SetCol(3); // DisplayVersion
+    prompter.messageAnswer = IDCANCEL;
+    Command(IDM_DELETE_VALUE);
+    EXPECT_EQ(grid.TextMatrix(2, 3), L"1PC1");
+    prompter.messageAnswer = IDOK;
+    Command(IDM_DELETE_VALUE);
+    EXPECT_EQ(prompter.titles, (std::vector<std::wstring>{L"Delete source data", L"Delete source data"}));
+    EXPECT_EQ(prompter.messages.back(), L"Registry key: \r" + kUninstall +
+                                            L"\\Acme\\/PC1/\r\rValue: \r"
+                                            L"DisplayVersion = 1PC1\r\rErase value?");
+    EXPECT_EQ(grid.TextMatrix(2, 3), L"");
+    EXPECT_FALSE(memory.Get(L"PC1", HKLM, kUninstall + L"\\Acme", L"DisplayVersion").has_value());
+    EXPECT_TRUE(memory.Get(L"", HKLM, kUninstall + L"\\Acme", L"DisplayVersion").has_value());
+}
+
 } // namespace
 } // namespace vantrel

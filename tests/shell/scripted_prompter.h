@@ -15,6 +15,10 @@ public:
         messages.emplace_back(text);
         return messageAnswer;
     }
+    int TitledMessage(HWND owner, std::wstring_view text, std::wstring_view title, UINT buttons) override {
+        titles.emplace_back(title);
+        return Message(owner, text, buttons);
+    }
     std::optional<std::wstring> Input(HWND, std::wstring_view prompt, std::wstring_view) override {
         prompts.emplace_back(prompt);
         return inputAnswer;
@@ -56,6 +60,7 @@ public:
     }
 
     std::vector<std::wstring> messages;
+    std::vector<std::wstring> titles; // of the titled messages
     std::vector<std::wstring> mergeCurrentCaptions;
     std::vector<std::vector<MergeCandidate>> mergeOffers;
     std::function<std::vector<HWND>(const std::vector<MergeCandidate>&)> chooseToMerge;

@@ -1,0 +1,48 @@
+// The registry value a grid cell stands for, and deleting it.
+#include "engine/view.h"
+#include "sources/registry_path.h"
+#include "views/text.h"
+
+namespace vantrel {
+namespace {
+
+// Takes a computer named between two "/" out of `text`; it becomes `computer` when it names one.
+void TakeComputer(std::wstring& text, std::wstring& computer) {
+    std::wstring without;
+    const std::wstring named = GetMachine(text, without);
+    if (without == text)
+        return;
+    text = std::move(without);
+    if (!named.empty())
+        computer = named;
+}
+
+} // namespace
+
+View::CellValue View::CellValueOf(int gridRow, int gridCol) {
+    CellValue value{.computer = computerName};
+    int n = LeadingNumber(grid.TextMatrix(gridRow, 0), 1 << 30);
+    value.keyPath = basePath + L"\\" + GetPlRt0(n);
+    TakeComputer(value.keyPath, value.computer);
+    // A multi-computer row's key is only its computer: the key path is the base.
+    while (value.keyPath.ends_with(L'\\'))
+        value.keyPath.pop_back();
+    const int k = gridCol >= 0 && static_cast<size_t>(gridCol) < colMap.size()
+                      ? colMap[static_cast<size_t>(gridCol)]
+                      : -1;
+    value.valueName = k >= 0 ? PlDat(k) : std::wstring();
+    TakeComputer(value.valueName, value.computer);
+    return value;
+}
+
+long View::DeleteCellValue(int gridRow, int gridCol) {
+    const CellValue value = CellValueOf(gridRow, gridCol);
+    const long status =
+        services_.registry.ChangeValue(value.computer, RootKey::FromPath, value.keyPath, value.valueName,
+                                       grid.TextMatrix(gridRow, gridCol), L"");
+    if (status == 0)
+        grid.SetTextMatrix(gridRow, gridCol, L"");
+    return status;
+}
+
+} // namespace vantrel
