@@ -66,6 +66,10 @@ std::vector<HWND> WindowsPrompter::ChooseViewsToMerge(HWND owner, std::wstring_v
     return ShowMergeWindowsDialog(owner, currentCaption, others);
 }
 
+bool WindowsPrompter::EditRegistryValue(HWND, RegistryValueEdit&) {
+    return false;
+}
+
 std::wstring WindowsPrompter::FileDialog(HWND owner, FileDialogRequest& request) {
     std::wstring filter = request.filter + L"||";
     for (wchar_t& c : filter)

@@ -34,6 +34,15 @@ struct ViewEditRequest {
     bool newView = false; // the editor starts reset for a new registry view instead
 };
 
+// What the registry value editor shows, and (after "M&odify") the new data the user typed.
+struct RegistryValueEdit {
+    std::wstring keyPath;
+    std::wstring valueName;
+    std::wstring computer;    // empty: the local one
+    std::wstring currentData; // or the registry layer's marker "?" or "¬"
+    std::wstring newData;     // proposed; what the user typed after "M&odify"
+};
+
 class Prompter : public Messages {
 public:
     // One line of text to enter; nothing when cancelled.
@@ -55,6 +64,8 @@ public:
     // windows in list order; empty when the user cancelled or chose none.
     virtual std::vector<HWND> ChooseViewsToMerge(HWND owner, std::wstring_view currentCaption,
                                                  const std::vector<MergeCandidate>& others) = 0;
+    // The registry value editor: true after "M&odify", with the new data in the request.
+    virtual bool EditRegistryValue(HWND owner, RegistryValueEdit& edit) = 0;
 };
 
 class ComputerList;
@@ -82,6 +93,7 @@ public:
     std::vector<std::wstring> ChooseComputers(HWND owner, std::wstring_view rowcol) override;
     std::vector<HWND> ChooseViewsToMerge(HWND owner, std::wstring_view currentCaption,
                                          const std::vector<MergeCandidate>& others) override;
+    bool EditRegistryValue(HWND owner, RegistryValueEdit& edit) override;
 
 private:
     Registry& registry_;

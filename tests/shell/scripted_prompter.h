@@ -59,8 +59,18 @@ public:
         return chooseToMerge ? chooseToMerge(others) : std::vector<HWND>{};
     }
 
+    bool EditRegistryValue(HWND, RegistryValueEdit& edit) override {
+        valueEdits.push_back(edit);
+        if (!typedData)
+            return false;
+        edit.newData = *typedData;
+        return true;
+    }
+
     std::vector<std::wstring> messages;
-    std::vector<std::wstring> titles; // of the titled messages
+    std::vector<RegistryValueEdit> valueEdits;
+    std::optional<std::wstring> typedData; // "M&odify" with this text; nothing: "&Close"
+    std::vector<std::wstring> titles;      // of the titled messages
     std::vector<std::wstring> mergeCurrentCaptions;
     std::vector<std::vector<MergeCandidate>> mergeOffers;
     std::function<std::vector<HWND>(const std::vector<MergeCandidate>&)> chooseToMerge;
