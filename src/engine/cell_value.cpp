@@ -19,6 +19,29 @@ void TakeComputer(std::wstring& text, std::wstring& computer) {
 
 } // namespace
 
+std::wstring View::CellPath(int gridRow, int gridCol) {
+    std::wstring s = grid.TextMatrix(gridRow, gridCol);
+    if (s.starts_with(L'%')) {
+        if (const size_t close = s.find(L'%', 1); close != std::wstring::npos) {
+            const std::wstring value =
+                services_.environment.Variable(std::wstring_view(s).substr(1, close - 1));
+            if (!value.empty())
+                s = value + s.substr(close + 1);
+        }
+    }
+    if (s.starts_with(L"\\\\") || (s.size() > 1 && s[1] == L':'))
+        return s;
+    const bool inColumns = gridCol >= 0 && static_cast<size_t>(gridCol) < colMap.size();
+    const std::wstring data = inColumns ? PlDat(colMap[static_cast<size_t>(gridCol)]) : std::wstring();
+    int n = LeadingNumber(grid.TextMatrix(gridRow, 0), 1 << 30);
+    const std::wstring item = GetPlRt0(n);
+    if ((data.starts_with(L"<key") || !inColumns) && !item.empty())
+        s = item;
+    if (data == L"<relpath>")
+        return PathOf(item);
+    return s;
+}
+
 View::CellValue View::CellValueOf(int gridRow, int gridCol) {
     CellValue value{.computer = computerName};
     int n = LeadingNumber(grid.TextMatrix(gridRow, 0), 1 << 30);

@@ -140,6 +140,9 @@ public:
     }
 
     // --- The registry value behind a cell ---
+    // The path a cell stands for: its text with a leading %variable% expanded; a file-system path as it is;
+    // else, in a key column (or past the columns), the row's item; the item's folder for "<relpath>".
+    std::wstring CellPath(int gridRow, int gridCol);
     struct CellValue {
         std::wstring computer; // empty: the local one
         std::wstring keyPath;

@@ -14,6 +14,7 @@
 #include "ui/window_text.h"
 #include "views/catalogue.h"
 #include "views/field.h"
+#include "views/markers.h"
 #include "views/text.h"
 
 #include <cstdlib>
@@ -39,7 +40,8 @@ bool RegisterViewFormClass(WNDPROC procedure) {
 int ViewForm::runningFills_ = 0;
 
 ViewForm::ViewForm(const ViewServices& services, Prompter& prompter, ViewOwner& owner, int twipsPerPixel)
-    : prompter_(prompter), owner_(owner), view_(services, *this, twipsPerPixel) {}
+    : prompter_(prompter), registry_(services.registry), owner_(owner),
+      view_(services, *this, twipsPerPixel) {}
 
 ViewForm* ViewForm::Create(HWND mdiClient, const ViewServices& services, Prompter& prompter, ViewOwner& owner,
                            const ViewOpening& opening) {
@@ -422,7 +424,68 @@ void ViewForm::EditCols() {
     owner_.ViewsChanged(); // "&Save view as ..." follows the kind
 }
 
-void ViewForm::EditFile(int) {}
+// The cell actions: 1 the properties of what the cell refers to (comes with the rest of the cell actions),
+// 2 the registry value behind the cell, edited.
+void ViewForm::EditFile(int action) {
+    const GridModel& grid = view_.grid;
+    const int col = grid.Col();
+    if (col < 0 || static_cast<size_t>(col) >= view_.colMap.size() ||
+        view_.colMap[static_cast<size_t>(col)] < 0 || Caption().starts_with(L"Transpose"))
+        return;
+    const std::wstring shown = view_.CellPath(grid.RowSel(), grid.ColSel());
+    if (action == 2)
+        EditCellValue(shown);
+}
+
+// The registry value behind the current cell, in the registry value editor; what the user typed is written
+// only when the value still holds what it held when the editor opened.
+void ViewForm::EditCellValue(const std::wstring& shown) {
+    GridModel& grid = view_.grid;
+    const int row = grid.Row();
+    const int col = grid.Col();
+    if (!view_.filePattern.empty() || view_.colMap[static_cast<size_t>(col)] == 0)
+        return;
+    const View::CellValue target = view_.CellValueOf(row, col);
+    const std::wstring value =
+        registry_.ReadValue(target.computer, RootKey::FromPath, target.keyPath, target.valueName);
+    const bool missing = value == kValueMissing || value == kKeyMissing;
+    if (value != shown) {
+        const std::wstring first = missing
+                                       ? L"The referred value does not exist in the registry."
+                                       : L"The displayed text is not equal to the referred registry value.";
+        const std::wstring warning = first +
+                                     L"\nIt was either not read directly from this registry location or "
+                                     L"the registry value has changed recently.\n\nDo you still want to "
+                                     L"edit the referred registry value?";
+        if (prompter_.TitledMessage(hwnd(), warning, L"Edit registry data", MB_OKCANCEL | MB_DEFBUTTON2) !=
+            IDOK)
+            return;
+    }
+    const std::wstring current = missing ? std::wstring() : value;
+    RegistryValueEdit edit{target.keyPath, target.valueName, target.computer, value, shown};
+    if (!prompter_.EditRegistryValue(hwnd(), edit) || edit.newData == current)
+        return;
+    SetBusyPointer(true);
+    const long status = registry_.ChangeValue(target.computer, RootKey::FromPath, target.keyPath,
+                                              target.valueName, current, edit.newData);
+    SetBusyPointer(false);
+    if (status == kValueChangedMeanwhile) {
+        // The system's text for this code speaks of a lock; the user needs to hear what happened.
+        prompter_.Message(
+            hwnd(), L"Error 33: the value has changed since the view was filled; refresh the view.", MB_OK);
+        return;
+    }
+    if (status != 0) {
+        prompter_.Message(hwnd(),
+                          L"Error " + std::to_wstring(status) + L": " +
+                              SystemMessage(static_cast<std::uint32_t>(status)),
+                          MB_OK);
+        return;
+    }
+    grid.SetTextMatrix(row, col, edit.newData);
+    if (grid_)
+        grid_->Refresh();
+}
 // "&Delete value" and the Delete key: the registry value behind the one selected data cell, after a question.
 void ViewForm::DelkeyPressed() {
     GridModel& grid = view_.grid;

@@ -88,6 +88,7 @@ private:
     bool OnSetCursor(LPARAM lParam);
     void OnWindowGone();
     void ShowMadeTable();
+    void EditCellValue(const std::wstring& shown);
     // false when the window went during the fill (it is deleted then).
     [[nodiscard]] bool Fill();
 
@@ -119,6 +120,7 @@ private:
     void ActOnCell(int shift);
 
     Prompter& prompter_;
+    Registry& registry_;
     ViewOwner& owner_;
     View view_;
     std::unique_ptr<GridWindow> grid_;

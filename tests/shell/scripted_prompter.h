@@ -61,6 +61,8 @@ public:
 
     bool EditRegistryValue(HWND, RegistryValueEdit& edit) override {
         valueEdits.push_back(edit);
+        if (whileEditing)
+            whileEditing();
         if (!typedData)
             return false;
         edit.newData = *typedData;
@@ -70,6 +72,7 @@ public:
     std::vector<std::wstring> messages;
     std::vector<RegistryValueEdit> valueEdits;
     std::optional<std::wstring> typedData; // "M&odify" with this text; nothing: "&Close"
+    std::function<void()> whileEditing;    // what happens elsewhere while the editor is open
     std::vector<std::wstring> titles;      // of the titled messages
     std::vector<std::wstring> mergeCurrentCaptions;
     std::vector<std::vector<MergeCandidate>> mergeOffers;
