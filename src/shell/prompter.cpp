@@ -66,8 +66,8 @@ std::vector<HWND> WindowsPrompter::ChooseViewsToMerge(HWND owner, std::wstring_v
     return ShowMergeWindowsDialog(owner, currentCaption, others);
 }
 
-bool WindowsPrompter::EditRegistryValue(HWND, RegistryValueEdit&) {
-    return false;
+bool WindowsPrompter::EditRegistryValue(HWND owner, RegistryValueEdit& edit) {
+    return ShowRegistryValueEditor(owner, edit);
 }
 
 std::wstring WindowsPrompter::FileDialog(HWND owner, FileDialogRequest& request) {

@@ -4,6 +4,7 @@
 
 #include "dialogs/merge_windows/merge_windows_dialog.h"
 #include "dialogs/new_view/new_view.h"
+#include "dialogs/registry_value/registry_value_dialog.h"
 #include "ui/messages.h"
 #include "views/definition.h"
 
@@ -32,15 +33,6 @@ struct ViewEditRequest {
     ViewDefinition definition; // what the editor starts from; what the user made of it after OK
     int twipsPerPixel = kTwipsPerPixelAt96Dpi;
     bool newView = false; // the editor starts reset for a new registry view instead
-};
-
-// What the registry value editor shows, and (after "M&odify") the new data the user typed.
-struct RegistryValueEdit {
-    std::wstring keyPath;
-    std::wstring valueName;
-    std::wstring computer;    // empty: the local one
-    std::wstring currentData; // or the registry layer's marker "?" or "¬"
-    std::wstring newData;     // proposed; what the user typed after "M&odify"
 };
 
 class Prompter : public Messages {
