@@ -4,6 +4,7 @@
 #include "dialogs/merge_windows/merge_windows_dialog.h"
 #include "dialogs/merge_windows/merge_windows_dialog_ids.h"
 #include "platform/unique_handle.h"
+#include "support/scripted_modal.h"
 #include "ui/window_text.h"
 
 #include <gtest/gtest.h>
@@ -13,29 +14,12 @@
 namespace vantrel {
 namespace {
 
-using Script = std::function<void(HWND dialog)>;
+using Script = test::DialogScript;
 
-// Shows the dialog and runs `script` on it at the first turn of its modal loop. A dialog the script left open
-// fails the case and is cancelled at the next turn.
 std::vector<HWND> ShowAndRun(std::wstring_view current, const std::vector<MergeCandidate>& others,
                              const Script& script) {
-    static const Script* pending = nullptr;
-    pending = &script;
-    const UINT_PTR timer = SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR, DWORD) {
-        const HWND dialog = FindWindowW(L"#32770", L"Merge views");
-        if (dialog == nullptr)
-            return;
-        if (pending == nullptr) {
-            ADD_FAILURE() << "the dialog stayed open";
-            EndDialog(dialog, IDCANCEL);
-            return;
-        }
-        std::exchange(pending, nullptr)->operator()(dialog);
-    });
-    std::vector<HWND> chosen = ShowMergeWindowsDialog(nullptr, current, others);
-    KillTimer(nullptr, timer);
-    EXPECT_EQ(pending, nullptr) << "the dialog never showed";
-    return chosen;
+    return test::RunScriptedModal(L"Merge views", script,
+                                  [&] { return ShowMergeWindowsDialog(nullptr, current, others); });
 }
 
 struct Views {

@@ -1,6 +1,7 @@
 // The registry value editor, driven as a person would: read the boxes, type, press a button.
 #include "dialogs/registry_value/registry_value_dialog.h"
 #include "dialogs/registry_value/registry_value_dialog_ids.h"
+#include "support/scripted_modal.h"
 #include "ui/window_text.h"
 
 #include <gtest/gtest.h>
@@ -11,28 +12,11 @@
 namespace vantrel {
 namespace {
 
-using Script = std::function<void(HWND dialog)>;
+using Script = test::DialogScript;
 
-// Shows the editor and runs `script` on it at the first turn of its modal loop. A dialog the script left
-// open fails the case and is closed at the next turn.
 bool ShowAndRun(RegistryValueEdit& edit, const Script& script) {
-    static const Script* pending = nullptr;
-    pending = &script;
-    const UINT_PTR timer = SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR, DWORD) {
-        const HWND dialog = FindWindowW(L"#32770", L"Registry value reference");
-        if (dialog == nullptr)
-            return;
-        if (pending == nullptr) {
-            ADD_FAILURE() << "the dialog stayed open";
-            EndDialog(dialog, IDCANCEL);
-            return;
-        }
-        std::exchange(pending, nullptr)->operator()(dialog);
-    });
-    const bool modified = ShowRegistryValueEditor(nullptr, edit);
-    KillTimer(nullptr, timer);
-    EXPECT_EQ(pending, nullptr) << "the dialog never showed";
-    return modified;
+    return test::RunScriptedModal(L"Registry value reference", script,
+                                  [&] { return ShowRegistryValueEditor(nullptr, edit); });
 }
 
 std::wstring Text(HWND dialog, int id) {
