@@ -72,7 +72,8 @@ public:
     // Adds a name (leading "\" removed, upper-cased; `name` is changed so) in sorted place. The index of the
     // new entry; -1 when the list already holds it; 0 when nothing was left to add.
     int AddNoDouble(std::wstring& name);
-    // Ctrl+V: the clipboard text split at CR LF, CR, NUL, "," and LF and ";"; every non-empty piece, untrimmed.
+    // Ctrl+V: the clipboard text split at CR LF, CR, NUL, "," and LF and ";"; every non-empty piece,
+    // untrimmed.
     void Paste(std::wstring_view clipboardText);
     // The text of the "Net Resource" format of dropped data: every name after a "\\", up to the next NUL.
     void DropNetResource(std::wstring_view data);
