@@ -1,12 +1,12 @@
 #pragma once
-// The IUnknown of the tests' COM stand-ins.
+// The IUnknown of the COM objects the program (and its tests' stand-ins) implement.
 #include <windows.h>
 
 #include <unknwn.h>
 
 #include <atomic>
 
-namespace vantrel::test {
+namespace vantrel {
 
 // IUnknown for one interface: the object answers for IUnknown and `Interface`, and deletes itself when the
 // last reference goes.
@@ -36,4 +36,4 @@ private:
     std::atomic<ULONG> references_ = 1;
 };
 
-} // namespace vantrel::test
+} // namespace vantrel

@@ -1,36 +1,16 @@
 #include "platform/drop_target.h"
 
+#include "platform/com_object.h"
 #include "platform/unique_handle.h"
 
 #include <ole2.h>
 
-#include <atomic>
-
 namespace vantrel {
 namespace {
 
-class DropTarget final : public IDropTarget {
+class DropTarget final : public ComObject<IDropTarget, IID_IDropTarget> {
 public:
     explicit DropTarget(DropHandlers handlers) : handlers_(std::move(handlers)) {}
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-        if (object == nullptr)
-            return E_POINTER;
-        if (!IsEqualIID(iid, IID_IUnknown) && !IsEqualIID(iid, IID_IDropTarget)) {
-            *object = nullptr;
-            return E_NOINTERFACE;
-        }
-        *object = static_cast<IDropTarget*>(this);
-        AddRef();
-        return S_OK;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const ULONG left = --references_;
-        if (left == 0)
-            delete this;
-        return left;
-    }
 
     HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* data, DWORD, POINTL, DWORD* effect) override {
         accepted_ = handlers_.accepts && handlers_.accepts(data);
@@ -59,7 +39,6 @@ private:
 
     DropHandlers handlers_;
     bool accepted_ = false;
-    std::atomic<ULONG> references_ = 1;
 };
 
 FORMATETC GlobalMemoryFormat(CLIPFORMAT format) {

@@ -47,7 +47,7 @@ std::string SelectionBlock(const std::vector<std::wstring>& names) {
     return block;
 }
 
-class StandInPicker final : public test::ComObject<IDsObjectPicker, IID_IDsObjectPicker> {
+class StandInPicker final : public ComObject<IDsObjectPicker, IID_IDsObjectPicker> {
 public:
     explicit StandInPicker(std::shared_ptr<PickerRecord> record) : record_(std::move(record)) {
         ++record_->created;
@@ -77,7 +77,7 @@ private:
     std::shared_ptr<PickerRecord> record_;
 };
 
-class PickerFactory final : public test::ComObject<IClassFactory, IID_IClassFactory> {
+class PickerFactory final : public ComObject<IClassFactory, IID_IClassFactory> {
 public:
     explicit PickerFactory(std::shared_ptr<PickerRecord> record) : record_(std::move(record)) {}
     HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** object) override {

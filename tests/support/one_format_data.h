@@ -1,7 +1,7 @@
 #pragma once
 // Data that offers one registered format as global memory, the way a picker hands over its selection or a
 // drag source its computers. GetData answers `answer` instead when that is a failure.
-#include "support/com_object.h"
+#include "platform/com_object.h"
 
 #include <objidl.h>
 

@@ -1,6 +1,6 @@
 #include "support/recording_excel.h"
 
-#include "support/com_object.h"
+#include "platform/com_object.h"
 
 #include <windows.h>
 
