@@ -33,8 +33,7 @@ std::wstring View::CellPath(int gridRow, int gridCol) {
         return s;
     const bool inColumns = gridCol >= 0 && static_cast<size_t>(gridCol) < colMap.size();
     const std::wstring data = inColumns ? PlDat(colMap[static_cast<size_t>(gridCol)]) : std::wstring();
-    int n = LeadingNumber(grid.TextMatrix(gridRow, 0), 1 << 30);
-    const std::wstring item = GetPlRt0(n);
+    const std::wstring item = ItemOfGridRow(gridRow);
     if ((data.starts_with(L"<key") || !inColumns) && !item.empty())
         s = item;
     if (data == L"<relpath>")
@@ -44,8 +43,7 @@ std::wstring View::CellPath(int gridRow, int gridCol) {
 
 View::CellValue View::CellValueOf(int gridRow, int gridCol) {
     CellValue value{.computer = computerName};
-    int n = LeadingNumber(grid.TextMatrix(gridRow, 0), 1 << 30);
-    value.keyPath = basePath + L"\\" + GetPlRt0(n);
+    value.keyPath = basePath + L"\\" + ItemOfGridRow(gridRow);
     TakeComputer(value.keyPath, value.computer);
     // A multi-computer row's key is only its computer: the key path is the base.
     while (value.keyPath.ends_with(L'\\'))

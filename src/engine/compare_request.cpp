@@ -14,12 +14,6 @@ constexpr std::wstring_view kNotUsable = L"Please select one datarow or a row-co
 constexpr std::wstring_view kTooManyCells =
     L"Sorry, a selected row-column area to expand can have max 35 cells.";
 
-// The item of a grid row, through the row number its first column shows.
-std::wstring ItemOfGridRow(const View& view, int gridRow) {
-    int n = LeadingNumber(view.grid.TextMatrix(gridRow, 0), 1 << 30);
-    return view.GetPlRt0(n);
-}
-
 CellBlock SelectedBlock(const View& view) {
     const GridModel& grid = view.grid;
     CellBlock block;
@@ -30,7 +24,7 @@ CellBlock SelectedBlock(const View& view) {
         if (c > 0 && static_cast<size_t>(c) < view.colMap.size() && view.colMap[static_cast<size_t>(c)] >= 0)
             block.columns.push_back(view.colMap[static_cast<size_t>(c)]);
     for (int r = std::max(block.firstRow, 1); r <= block.lastRow; ++r)
-        block.rowKeys.push_back(ItemOfGridRow(view, r));
+        block.rowKeys.push_back(view.ItemOfGridRow(r));
     return block;
 }
 
@@ -41,7 +35,7 @@ std::expected<CompareRequest, std::wstring> MakeCompareRequest(View& view) {
         return std::unexpected(std::wstring(kNotSupported));
     if (view.grid.Row() < 1)
         return std::unexpected(std::wstring(kNoRow));
-    const std::wstring item = ItemOfGridRow(view, view.grid.Row());
+    const std::wstring item = view.ItemOfGridRow(view.grid.Row());
     const std::wstring cells = SelCGp(view.columns, SelectedBlock(view), view.twipsPerPixel());
     if (cells == kWholeRowsSelected)
         return std::unexpected(std::wstring(kNotUsable));

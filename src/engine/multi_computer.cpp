@@ -71,6 +71,11 @@ std::wstring View::GetPlRt0(int& n) const {
     return GetCol0(n, gridRow);
 }
 
+std::wstring View::ItemOfGridRow(int gridRow) const {
+    int n = LeadingNumber(grid.TextMatrix(gridRow, 0), 1 << 30);
+    return GetPlRt0(n);
+}
+
 void View::MakeRowNrs() {
     rowIndex.assign(static_cast<size_t>(rowCount) + 1, 0);
     for (int r = 1; r < grid.Rows(); ++r) {

@@ -130,6 +130,8 @@ public:
     // rows, n becomes 0).
     std::wstring GetCol0(int& n, int& gridRow) const;
     std::wstring GetPlRt0(int& n) const;
+    // The item of the row grid row `gridRow` shows, through the row number in its first column.
+    std::wstring ItemOfGridRow(int gridRow) const;
     // Finds again which grid row shows which row number, after the grid was reordered.
     void MakeRowNrs();
 

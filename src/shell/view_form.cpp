@@ -495,8 +495,7 @@ void ViewForm::DelkeyPressed() {
     if (col < 0 || static_cast<size_t>(col) >= view_.colMap.size() ||
         view_.colMap[static_cast<size_t>(col)] < 1 || !oneCell || grid.TextMatrix(row, col).empty())
         return;
-    int n = LeadingNumber(grid.TextMatrix(row, 0), 1 << 30);
-    const std::wstring question = L"Registry key: \r" + view_.basePath + L"\\" + view_.GetPlRt0(n) +
+    const std::wstring question = L"Registry key: \r" + view_.basePath + L"\\" + view_.ItemOfGridRow(row) +
                                   L"\r\rValue: \r" + view_.PlDat(view_.colMap[static_cast<size_t>(col)]) +
                                   L" = " + grid.TextMatrix(row, col) + L"\r\rErase value?";
     if (prompter_.TitledMessage(hwnd(), question, L"Delete source data", MB_OKCANCEL) != IDOK)
