@@ -7,6 +7,7 @@
 #include "shell/scripted_prompter.h"
 #include "sources/registry.h"
 #include "support/memory_registry.h"
+#include "support/recording_launcher.h"
 #include "support/temp_folder.h"
 #include "ui/window_text.h"
 
@@ -18,18 +19,6 @@
 
 namespace vantrel::test {
 namespace {
-
-class RecordingLauncher final : public FileLauncher {
-public:
-    void Launch(std::wstring_view verb, std::wstring_view program, std::wstring_view parameters) override {
-        launches.push_back({std::wstring(verb), std::wstring(program), std::wstring(parameters)});
-    }
-    void Explorer(std::wstring_view commandLine) override { explorerLines.emplace_back(commandLine); }
-    void ShowProperties(std::wstring_view, HWND, std::wstring_view) override {}
-
-    std::vector<std::vector<std::wstring>> launches;
-    std::vector<std::wstring> explorerLines;
-};
 
 std::wstring ListEntries(HWND list) {
     std::wstring entries;
