@@ -232,6 +232,7 @@ public:
         return inner_.FolderWalk(folder, patterns, depth);
     }
     bool FolderHasEntries(std::wstring_view folder) override { return inner_.FolderHasEntries(folder); }
+    bool PathExists(std::wstring_view path) override { return inner_.PathExists(path); }
     std::wstring FileProperty(std::wstring_view path, std::wstring_view token, std::wstring_view baseFolder,
                               vantrel::RowFileCache& cache) override {
         const auto start = Clock::now();

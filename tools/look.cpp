@@ -239,7 +239,7 @@ struct InMemoryComputers {
     WinPrograms programs;
     WinPingRunner pings;
     ComputerList computers{pings};
-    WindowsPrompter prompter{registry, programs, computers};
+    WindowsPrompter prompter{registry, programs, computers, environment};
     const ViewServices services{registry, files, computers, environment, matchList, ini};
 };
 

@@ -1,6 +1,7 @@
 #pragma once
 // One view: its definition, the computer or folder it looks at, the enumerated items and the grid it fills.
 // The window that shows it (ViewForm on Windows, a scripted host in tests) stays outside the engine.
+#include "engine/cell_target.h"
 #include "engine/grid_model.h"
 #include "engine/match_list.h"
 #include "engine/view_services.h"
@@ -154,6 +155,10 @@ public:
     // expression as the value's name. A computer named in either ("/PC7/", as in merged and multi-computer
     // views) is taken out of it and is the one the value is on.
     CellValue CellValueOf(int gridRow, int gridCol);
+    // What "P&roperties" leads to for a cell path: a GUID is looked up on the view's computer, a command
+    // line that is no path as it is cut to its program, a file missing as it is tried as the item of grid
+    // row `itemRow`.
+    CellTarget PropertiesTarget(std::wstring cellPath, int itemRow);
     // Deletes that value, provided it still holds the cell's text, and clears the cell. The registry
     // layer's status: 0 when done.
     [[nodiscard]] long DeleteCellValue(int gridRow, int gridCol);

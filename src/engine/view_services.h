@@ -45,6 +45,8 @@ public:
                                                  int depth) = 0;
     // False when the folder does not exist or lists no entries at all.
     virtual bool FolderHasEntries(std::wstring_view folder) = 0;
+    // A file or folder of that name, or a folder with entries; false when it cannot be probed.
+    virtual bool PathExists(std::wstring_view path) = 0;
     // The property a column token names for the file ("" when it does not apply; "?" counts as empty).
     virtual std::wstring FileProperty(std::wstring_view path, std::wstring_view token,
                                       std::wstring_view baseFolder, RowFileCache& cache) = 0;

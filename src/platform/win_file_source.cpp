@@ -4,6 +4,7 @@
 #include "platform/msi_package.h"
 #include "platform/program_info.h"
 #include "platform/unique_handle.h"
+#include "platform/win_files.h"
 #include "platform/win_ini_files.h"
 #include "sources/file_properties.h"
 #include "views/field.h"
@@ -122,6 +123,14 @@ bool WinFileSource::FolderHasEntries(std::wstring_view folder) {
     bool any = false;
     ListEntries(pattern + L"*.*", [&](const WIN32_FIND_DATAW&) { any = true; });
     return any;
+}
+
+// A name with wildcards exists when any file matches it.
+bool WinFileSource::PathExists(std::wstring_view path) {
+    if (path.empty())
+        return false;
+    return GetFileAttributesW(std::wstring(path).c_str()) != INVALID_FILE_ATTRIBUTES || FileExists(path) ||
+           FolderHasEntries(path);
 }
 
 std::wstring WinFileSource::FileProperty(std::wstring_view path, std::wstring_view token,

@@ -10,6 +10,7 @@ public:
     std::vector<std::wstring> FolderWalk(std::wstring_view folder, std::wstring_view patterns,
                                          int depth) override;
     bool FolderHasEntries(std::wstring_view folder) override;
+    bool PathExists(std::wstring_view path) override;
     std::wstring FileProperty(std::wstring_view path, std::wstring_view token, std::wstring_view baseFolder,
                               RowFileCache& cache) override;
 };

@@ -33,7 +33,7 @@ private:
     WinPingRunner pings_;
     // The computer list's answers are what fills ask whether a computer answers.
     ComputerList computerList_{pings_};
-    WindowsPrompter prompter_{registry_, programs_, computerList_};
+    WindowsPrompter prompter_{registry_, programs_, computerList_, environment_};
 };
 
 // While a fill waits for a ping, the active window still draws itself.

@@ -7,6 +7,7 @@
 #include "platform/win_files.h"
 #include "shell/command_language.h"
 #include "shell/main_menu_ids.h"
+#include "shell/settings.h"
 #include "shell/window_setting.h"
 #include "ui/screen.h"
 #include "ui/window_class.h"
@@ -28,7 +29,6 @@ constexpr UINT kActivateSplashMessage = WM_APP + 4;
 constexpr int kEditMenuPosition = 1;
 constexpr int kWindowMenuPosition = 3;
 constexpr const wchar_t* kCancelCaption = L"&Cancel";
-constexpr std::wstring_view kSettingsKey = L"HKCU\\Software\\Ostrand\\Kivo";
 
 std::wstring CurrentDirectory() {
     std::wstring folder(GetCurrentDirectoryW(0, nullptr), L'\0');
@@ -393,6 +393,11 @@ void MainWindow::OnSize(int width, int height) {
 
 ViewForm* MainWindow::NewView(std::wstring_view computer, std::wstring_view view, std::wstring_view extra) {
     return OpenView(ResolveNewView(computer, view, extra, computerBox_));
+}
+
+void MainWindow::OpenRelatedView(std::wstring_view computer, int viewNumber, std::wstring_view dataVariable) {
+    // An empty computer would be the computer box's; the cell's view may be on another.
+    NewView(computer.empty() ? std::wstring_view(L"<") : computer, std::to_wstring(viewNumber), dataVariable);
 }
 
 ViewForm* MainWindow::OpenView(const ViewOpening& opening) {

@@ -178,6 +178,7 @@ private:
     void PopupEditMenu() override;
     std::wstring ChooseCustomViewFile(bool save, std::wstring_view proposedName) override;
     void ExportToSpreadsheet(ViewForm& view) override;
+    void OpenRelatedView(std::wstring_view computer, int viewNumber, std::wstring_view dataVariable) override;
 
     ViewServices services_;
     Prompter& prompter_;

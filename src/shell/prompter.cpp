@@ -2,14 +2,16 @@
 
 #include "dialogs/computer_list/computer_list_dialog.h"
 #include "dialogs/custom_view/custom_view_editor.h"
+#include "dialogs/file_properties/file_properties_dialog.h"
 #include "dialogs/input_box/input_box.h"
 
 #include <commdlg.h>
 
 namespace vantrel {
 
-WindowsPrompter::WindowsPrompter(Registry& registry, Programs& programs, ComputerList& computers)
-    : registry_(registry), programs_(programs), computers_(computers) {}
+WindowsPrompter::WindowsPrompter(Registry& registry, Programs& programs, ComputerList& computers,
+                                 const Environment& environment)
+    : registry_(registry), programs_(programs), computers_(computers), environment_(environment) {}
 
 WindowsPrompter::~WindowsPrompter() = default;
 
@@ -68,6 +70,10 @@ std::vector<HWND> WindowsPrompter::ChooseViewsToMerge(HWND owner, std::wstring_v
 
 bool WindowsPrompter::EditRegistryValue(HWND owner, RegistryValueEdit& edit) {
     return ShowRegistryValueEditor(owner, edit);
+}
+
+void WindowsPrompter::ShowFileProperties(HWND owner, std::wstring_view path) {
+    ShowFile(owner, path, {registry_, environment_, launcher_, *this});
 }
 
 std::wstring WindowsPrompter::FileDialog(HWND owner, FileDialogRequest& request) {

@@ -5,6 +5,7 @@
 #include "dialogs/merge_windows/merge_windows_dialog.h"
 #include "dialogs/new_view/new_view.h"
 #include "dialogs/registry_value/registry_value_dialog.h"
+#include "platform/file_launcher.h"
 #include "ui/messages.h"
 #include "views/definition.h"
 
@@ -58,9 +59,14 @@ public:
                                                  const std::vector<MergeCandidate>& others) = 0;
     // The registry value editor: true after "M&odify", with the new data in the request.
     virtual bool EditRegistryValue(HWND owner, RegistryValueEdit& edit) = 0;
+    // The file properties dialog on a file or folder.
+    virtual void ShowFileProperties(HWND owner, std::wstring_view path) = 0;
+    // What the program starts through the shell: programs, Explorer, web pages in the default browser.
+    virtual FileLauncher& launcher() = 0;
 };
 
 class ComputerList;
+class Environment;
 class ComputerListDialog;
 class CustomViewEditor;
 class Programs;
@@ -71,7 +77,8 @@ class WindowsPrompter final : public Prompter {
 public:
     // The custom view editor reads and writes `registry` and starts programs through `programs`; the
     // computer selection dialog shows `computers`.
-    WindowsPrompter(Registry& registry, Programs& programs, ComputerList& computers);
+    WindowsPrompter(Registry& registry, Programs& programs, ComputerList& computers,
+                    const Environment& environment);
     ~WindowsPrompter() override;
 
     int Message(HWND owner, std::wstring_view text, UINT buttons) override;
@@ -86,11 +93,15 @@ public:
     std::vector<HWND> ChooseViewsToMerge(HWND owner, std::wstring_view currentCaption,
                                          const std::vector<MergeCandidate>& others) override;
     bool EditRegistryValue(HWND owner, RegistryValueEdit& edit) override;
+    void ShowFileProperties(HWND owner, std::wstring_view path) override;
+    FileLauncher& launcher() override { return launcher_; }
 
 private:
     Registry& registry_;
     Programs& programs_;
     ComputerList& computers_;
+    const Environment& environment_;
+    WinFileLauncher launcher_;
     // Kept after OK, so the next edit finds the editor's lists; gone after Cancel.
     std::unique_ptr<CustomViewEditor> editor_;
     // Made on first use, then only hidden.

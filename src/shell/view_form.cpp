@@ -8,6 +8,7 @@
 #include "engine/window_fit.h"
 #include "platform/clipboard.h"
 #include "platform/system_message.h"
+#include "shell/settings.h"
 #include "ui/gdi_scope.h"
 #include "ui/screen.h"
 #include "ui/window_class.h"
@@ -424,8 +425,8 @@ void ViewForm::EditCols() {
     owner_.ViewsChanged(); // "&Save view as ..." follows the kind
 }
 
-// The cell actions: 1 the properties of what the cell refers to (comes with the rest of the cell actions),
-// 2 the registry value behind the cell, edited.
+// The cell actions: 1 the properties of what the cell refers to, 2 the registry value behind the cell,
+// edited.
 void ViewForm::EditFile(int action) {
     const GridModel& grid = view_.grid;
     const int col = grid.Col();
@@ -435,6 +436,40 @@ void ViewForm::EditFile(int action) {
     const std::wstring shown = view_.CellPath(grid.RowSel(), grid.ColSel());
     if (action == 2)
         EditCellValue(shown);
+    else
+        ShowPropertiesOf(shown);
+}
+
+// What the cell refers to: a related built-in view, a file's properties, a PCI device's page, an article.
+void ViewForm::ShowPropertiesOf(const std::wstring& cellPath) {
+    const CellTarget target = view_.PropertiesTarget(cellPath, view_.grid.Row());
+    switch (target.kind) {
+    case CellTarget::Kind::RelatedView:
+        owner_.OpenRelatedView(view_.computerName, target.viewNumber, target.text);
+        break;
+    case CellTarget::Kind::UnknownGuid:
+        prompter_.Message(hwnd(), L"Could not find a matching:  msi,inprocsrv,localsrv,typelib,category",
+                          MB_OK);
+        break;
+    case CellTarget::Kind::PciDevice:
+        if (prompter_.Message(hwnd(),
+                              L"Vendor: " + target.text + L"\rDevice: " + target.device +
+                                  L"\rLook up on sourceforge?",
+                              MB_OKCANCEL) == IDOK)
+            prompter_.launcher().Launch(L"open", PciLookupPage(PciLookupAddress(registry_), target.text),
+                                        L"");
+        break;
+    case CellTarget::Kind::File:
+        prompter_.ShowFileProperties(hwnd(), target.text);
+        break;
+    case CellTarget::Kind::MissingFile:
+        prompter_.Message(hwnd(), L"File: \"" + target.text + L"\"\rcould not be found.", MB_OK);
+        break;
+    case CellTarget::Kind::Article:
+        break;
+    case CellTarget::Kind::Nothing:
+        break;
+    }
 }
 
 // The registry value behind the current cell, in the registry value editor; what the user typed is written

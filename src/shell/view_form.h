@@ -89,6 +89,7 @@ private:
     void OnWindowGone();
     void ShowMadeTable();
     void EditCellValue(const std::wstring& shown);
+    void ShowPropertiesOf(const std::wstring& cellPath);
     // false when the window went during the fill (it is deleted then).
     [[nodiscard]] bool Fill();
 

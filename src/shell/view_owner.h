@@ -28,6 +28,9 @@ public:
     virtual std::wstring ChooseCustomViewFile(bool save, std::wstring_view proposedName) = 0;
     // "Open in E&xcel" of a view: its whole grid as a new spreadsheet sheet.
     virtual void ExportToSpreadsheet(ViewForm& view) = 0;
+    // A built-in view on the computer ("": the local one) with a data variable, opened for a cell.
+    virtual void OpenRelatedView(std::wstring_view computer, int viewNumber,
+                                 std::wstring_view dataVariable) = 0;
 };
 
 } // namespace vantrel

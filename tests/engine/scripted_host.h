@@ -69,6 +69,7 @@ public:
         return files;
     }
     bool FolderHasEntries(std::wstring_view) override { return !files.empty(); }
+    bool PathExists(std::wstring_view path) override { return existing.contains(LowerCase(path)); }
     std::wstring FileProperty(std::wstring_view path, std::wstring_view token, std::wstring_view,
                               RowFileCache&) override {
         const auto file = properties.find(std::wstring(path));
@@ -81,6 +82,7 @@ public:
     std::vector<std::wstring> files;
     std::map<std::wstring, std::map<std::wstring, std::wstring>> properties;
     std::vector<std::wstring> walks;
+    std::set<std::wstring> existing; // lower-case paths of files and folders
 };
 
 class FakeComputers : public ComputerStatus {

@@ -2,6 +2,7 @@
 // as it is, the editor, the write and what the user is told when it fails.
 #include "shell/main_menu_ids.h"
 #include "shell/main_window_fixture.h"
+#include "views/catalogue.h"
 
 namespace vantrel {
 namespace {
@@ -28,8 +29,63 @@ protected:
         form->view().grid.SetCol(col);
         Command(IDM_EDIT_VALUE);
     }
+    // "P&roperties" on a cell that shows `text`; the active view afterwards.
+    ViewForm* Properties(const std::wstring& text) {
+        form->view().grid.SetRow(1);
+        form->view().grid.SetCol(3);
+        form->view().grid.SetTextMatrix(1, 3, text);
+        return Command(IDM_PROPERTIES);
+    }
     ViewForm* form = nullptr;
 };
+
+TEST_F(CellActionsTest, PropertiesOfAGuidOpenTheRelatedViewOnTheViewsComputer) {
+    const std::wstring guid = L"{11111111-2222-3333-4444-555555555555}";
+    memory.SetString(L"", RootKey::ClassesRoot, L"CLSID\\" + guid + L"\\InprocServer32", L"", L"x.dll");
+    ViewForm* opened = Properties(guid);
+    ASSERT_NE(opened, form);
+    EXPECT_EQ(opened->view().dataVariable, guid);
+    EXPECT_EQ(opened->view().computerName, L"");
+    EXPECT_EQ(opened->view().definition, BuiltInView(4, false));
+
+    SendMessageW(main->mdiClient(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(form->hwnd()), 0);
+    EXPECT_EQ(Properties(L"{00000000-0000-0000-0000-000000000000}"), form);
+    EXPECT_EQ(
+        prompter.messages,
+        (std::vector<std::wstring>{L"Could not find a matching:  msi,inprocsrv,localsrv,typelib,category"}));
+}
+
+TEST_F(CellActionsTest, PropertiesOfAPciDeviceOfferItsVendorsPage) {
+    memory.SetString(L"", RootKey::CurrentUser, L"Software\\Ostrand\\Kivo", L"PciLookupAddress",
+                     L"http://127.0.0.1:9/");
+    prompter.messageAnswer = IDCANCEL;
+    Properties(L"VEN_8086&DEV_27C8&SUBSYS_01DA1028");
+    prompter.messageAnswer = IDOK;
+    Properties(L"VEN_8086&DEV_27C8&SUBSYS_01DA1028");
+    EXPECT_EQ(prompter.messages,
+              (std::vector<std::wstring>(2, L"Vendor: 8086\rDevice: 27C8\rLook up on sourceforge?")));
+    EXPECT_EQ(prompter.recordingLauncher.launches,
+              (std::vector<std::vector<std::wstring>>{{L"open", L"http://127.0.0.1:9/iii/?i=8086", L""}}));
+}
+
+TEST_F(CellActionsTest, PropertiesOfAFileShowItOrSayItIsMissing) {
+    files.existing = {L"c:\\program files\\app\\app.exe"};
+    Properties(L"\"C:\\Program Files\\App\\app.exe\" /s");
+    Properties(L"C:\\Program Files\\App\\app.exe /s");
+    EXPECT_EQ(prompter.fileProperties, (std::vector<std::wstring>{L"C:\\Program Files\\App\\app.exe"}));
+    EXPECT_EQ(prompter.messages, (std::vector<std::wstring>{L"File: \"C:\\Program\"\rcould not be found."}));
+
+    // The row-number column has no properties, and neither has a transposed window.
+    form->view().grid.SetCol(0);
+    Command(IDM_PROPERTIES);
+    ViewForm* transposed = Command(IDM_TRANSPOSE);
+    ASSERT_NE(transposed, form);
+    transposed->view().grid.SetRow(1);
+    transposed->view().grid.SetCol(1);
+    Command(IDM_PROPERTIES);
+    EXPECT_EQ(prompter.fileProperties.size(), 1u);
+    EXPECT_EQ(prompter.messages.size(), 1u);
+}
 
 TEST_F(CellActionsTest, ModifyWritesTheValueAndTheCell) {
     prompter.typedData = L"2.0";

@@ -1,6 +1,7 @@
 #pragma once
 // Answers the program's questions in place of a person and remembers what was asked.
 #include "shell/prompter.h"
+#include "support/recording_launcher.h"
 #include "views/text.h"
 
 #include <functional>
@@ -69,7 +70,12 @@ public:
         return true;
     }
 
+    void ShowFileProperties(HWND, std::wstring_view path) override { fileProperties.emplace_back(path); }
+    FileLauncher& launcher() override { return recordingLauncher; }
+
     std::vector<std::wstring> messages;
+    std::vector<std::wstring> fileProperties; // the paths shown
+    RecordingLauncher recordingLauncher;
     std::vector<RegistryValueEdit> valueEdits;
     std::optional<std::wstring> typedData; // "M&odify" with this text; nothing: "&Close"
     std::function<void()> whileEditing;    // what happens elsewhere while the editor is open

@@ -1,0 +1,26 @@
+#include "shell/settings.h"
+
+#include "sources/registry.h"
+#include "views/markers.h"
+
+namespace vantrel {
+namespace {
+
+std::wstring SettingOr(Registry& registry, std::wstring_view name, std::wstring_view fallback) {
+    std::wstring value = registry.ReadValue(L"", RootKey::FromPath, kSettingsKey, name);
+    if (value.empty() || value == kValueMissing || value == kKeyMissing || value == kNotConnected)
+        return std::wstring(fallback);
+    return value;
+}
+
+} // namespace
+
+std::wstring KbSearchAddress(Registry& registry) {
+    return SettingOr(registry, L"KBSearchAddress", L"https://support.microsoft.com/default.aspx");
+}
+
+std::wstring PciLookupAddress(Registry& registry) {
+    return SettingOr(registry, L"PciLookupAddress", L"https://pciids.sourceforge.net");
+}
+
+} // namespace vantrel

@@ -1,0 +1,17 @@
+#pragma once
+// Where the program keeps its settings, and the settings an administrator may set by hand.
+#include <string>
+#include <string_view>
+
+namespace vantrel {
+
+class Registry;
+
+inline constexpr std::wstring_view kSettingsKey = L"HKCU\\Software\\Ostrand\\Kivo";
+
+// The knowledge-base search page ("KBSearchAddress"), which takes "?kbid=" and an article's six digits.
+std::wstring KbSearchAddress(Registry& registry);
+// The PCI ID look-up site ("PciLookupAddress"), under which "/iii/?i=" and a vendor number name a page.
+std::wstring PciLookupAddress(Registry& registry);
+
+} // namespace vantrel
