@@ -10,10 +10,13 @@ constexpr int kRowsPerChunk = 50;
 } // namespace
 
 std::wstring Copy2clipText(const GridModel& grid) {
-    const int top = std::min(grid.Row(), grid.RowSel());
-    const int bottom = std::min(std::max(grid.Row(), grid.RowSel()), grid.Rows() - 1);
-    const int left = std::min(grid.Col(), grid.ColSel());
-    const int right = std::min(std::max(grid.Col(), grid.ColSel()), grid.Cols() - 1);
+    return BlockText(grid, std::min(grid.Row(), grid.RowSel()),
+                     std::min(std::max(grid.Row(), grid.RowSel()), grid.Rows() - 1),
+                     std::min(grid.Col(), grid.ColSel()),
+                     std::min(std::max(grid.Col(), grid.ColSel()), grid.Cols() - 1));
+}
+
+std::wstring BlockText(const GridModel& grid, int top, int bottom, int left, int right) {
     std::wstring text;
     // Rows gather in a small buffer that joins the text every 50 rows: a long table is not copied over and
     // over as it grows.

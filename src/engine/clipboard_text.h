@@ -11,5 +11,7 @@ namespace vantrel {
 // multi-string value) becomes a blank, so the text is not cut short where it lands. The header row and the
 // row-number column come along only when the block takes them in (as after selectall).
 std::wstring Copy2clipText(const GridModel& grid);
+// The same for the block of rows top..bottom and columns left..right.
+std::wstring BlockText(const GridModel& grid, int top, int bottom, int left, int right);
 
 } // namespace vantrel

@@ -1,5 +1,6 @@
 #include "engine/workbook.h"
 
+#include "engine/unicode_text.h"
 #include "views/text.h"
 
 #include <algorithm>
@@ -49,27 +50,6 @@ constexpr size_t kMaxWidthChars = 255;
 constexpr size_t kMaxSheetNameUtf16 = 31;
 constexpr int kExcelDigits = 15; // Excel keeps 15 significant digits of a number
 
-constexpr char32_t kNotACharacter = 0xFFFFFFFF;
-
-// The code point at text[i] (a surrogate pair read whole), moving i past it; kNotACharacter for a lone
-// surrogate or a value beyond Unicode. wchar_t is UTF-16 on Windows and UTF-32 elsewhere: both read here.
-char32_t NextCodePoint(std::wstring_view text, size_t& i) {
-    const auto unit = static_cast<char32_t>(static_cast<std::make_unsigned_t<wchar_t>>(text[i++]));
-    if (unit >= 0xD800 && unit <= 0xDBFF) {
-        if (i < text.size()) {
-            const auto low = static_cast<char32_t>(static_cast<std::make_unsigned_t<wchar_t>>(text[i]));
-            if (low >= 0xDC00 && low <= 0xDFFF) {
-                ++i;
-                return 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00);
-            }
-        }
-        return kNotACharacter;
-    }
-    if ((unit >= 0xDC00 && unit <= 0xDFFF) || unit > 0x10FFFF)
-        return kNotACharacter;
-    return unit;
-}
-
 bool AllowedInXml(char32_t c) {
     return c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF) || (c >= 0xE000 && c <= 0xFFFD) ||
            (c >= 0x10000 && c <= 0x10FFFF);
@@ -77,35 +57,6 @@ bool AllowedInXml(char32_t c) {
 
 size_t Utf16Units(char32_t c) {
     return c >= 0x10000 ? 2 : 1;
-}
-
-void AppendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
-void AppendCodePoint(std::wstring& out, char32_t c) {
-    if constexpr (sizeof(wchar_t) == 2) {
-        if (c >= 0x10000) {
-            out += static_cast<wchar_t>(0xD800 + ((c - 0x10000) >> 10));
-            out += static_cast<wchar_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
-            return;
-        }
-    }
-    out += static_cast<wchar_t>(c);
 }
 
 bool IsHexDigit(wchar_t c) {

@@ -1,0 +1,19 @@
+#pragma once
+// Code points of wide texts (UTF-16 on Windows, UTF-32 elsewhere) and their UTF-8 form.
+#include <string>
+#include <string_view>
+
+namespace vantrel {
+
+inline constexpr char32_t kNotACharacter = 0xFFFFFFFF;
+
+// The code point at text[i] (a surrogate pair read whole), moving i past it; kNotACharacter for a lone
+// surrogate or a value beyond Unicode.
+char32_t NextCodePoint(std::wstring_view text, size_t& i);
+void AppendUtf8(std::string& out, char32_t c);
+void AppendCodePoint(std::wstring& out, char32_t c);
+
+// The text in UTF-8; what is no character (a lone surrogate) becomes U+FFFD.
+std::string ToUtf8(std::wstring_view text);
+
+} // namespace vantrel
