@@ -1,6 +1,7 @@
 #pragma once
 // One web page fetched over HTTP or HTTPS through WinHTTP: what the knowledge-base look-up reads an
 // article's title from. Bounded in time and size, so a look-up never hangs on the network for long.
+#include <cstddef>
 #include <cstdint>
 #include <expected>
 #include <stop_token>

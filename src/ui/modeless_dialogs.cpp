@@ -26,10 +26,11 @@ void UnregisterModelessDialog(HWND dialog) {
 bool TranslateModelessDialogMessage(MSG& message) {
     if (message.hwnd == nullptr)
         return false;
-    for (const HWND dialog : OpenDialogs())
-        if ((message.hwnd == dialog || IsChild(dialog, message.hwnd)) && IsDialogMessageW(dialog, &message))
-            return true;
-    return false;
+    const auto& dialogs = OpenDialogs();
+    const auto dialog =
+        std::ranges::find_if(dialogs, [&](HWND d) { return message.hwnd == d || IsChild(d, message.hwnd); });
+    // Found first and handled after: what IsDialogMessage runs may close a dialog and change the list.
+    return dialog != dialogs.end() && IsDialogMessageW(*dialog, &message);
 }
 
 } // namespace vantrel

@@ -56,13 +56,21 @@ private:
     std::map<unsigned, Fetched> results_;
 };
 
-std::wstring OutcomeText(const Fetched& fetched, std::wstring& title) {
+// What the title box shows once the page (or the failure) is in, and whether that is the article's title.
+struct Outcome {
+    std::wstring text;
+    bool isTitle = false;
+};
+
+Outcome OutcomeOf(const Fetched& fetched) {
     if (!fetched)
-        return std::wstring(kNotLookedUp) + WebErrorMessage(fetched.error()) + L">";
+        return {std::wstring(kNotLookedUp) + WebErrorMessage(fetched.error()) + L">"};
     if (fetched->status >= 400)
-        return std::wstring(kNotLookedUp) + L"HTTP status " + std::to_wstring(fetched->status) + L">";
-    title = HtmlTitle(fetched->body);
-    return title.empty() ? std::wstring(kNoTitle) : title;
+        return {std::wstring(kNotLookedUp) + L"HTTP status " + std::to_wstring(fetched->status) + L">"};
+    std::wstring title = HtmlTitle(fetched->body);
+    if (title.empty())
+        return {std::wstring(kNoTitle)};
+    return {std::move(title), true};
 }
 
 void SetText(HWND window, std::wstring_view text) {
@@ -89,6 +97,9 @@ public:
         const HWND topLevel = owner != nullptr ? GetAncestor(owner, GA_ROOT) : nullptr;
         SetWindowLongPtrW(hwnd(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(topLevel));
 
+        // Their pages are not wanted any more: they stop reading at the next piece.
+        for (auto& [older, worker] : workers_)
+            worker.request_stop();
         number_ = article;
         searchAddress_ = searchAddress;
         const unsigned generation = ++generation_;
@@ -173,9 +184,9 @@ private:
         workers_.erase(generation);
         if (generation != generation_ || !fetched)
             return;
-        std::wstring title;
-        SetText(control(IDC_KB_TITLE), OutcomeText(*fetched, title));
-        if (!title.empty())
+        const Outcome outcome = OutcomeOf(*fetched);
+        SetText(control(IDC_KB_TITLE), outcome.text);
+        if (outcome.isTitle)
             TakeTitle();
     }
 
