@@ -6,18 +6,24 @@
 //                                    are answered by the Ping.exe found beside this program (the tests'
 //                                    stand-in answers from its ping_answers.txt)
 //   vantrel_look computer [seconds]  the same dialog for one computer, made larger than it starts
+//   vantrel_look article [seconds]   the knowledge-base article viewer with a title taken from a page of an
+//                                    HTTP server of its own on 127.0.0.1; until the viewer is closed
 //   vantrel_look compare [seconds]   the main window with an installed program compared on three in-memory
 //                                    computers, PC2 of which gives no answer to the Ping.exe beside this
 //                                    program
 // Without seconds it runs until its window is closed.
 #include "dialogs/computer_list/computer_list_dialog.h"
 #include "dialogs/computer_list/computer_list_dialog_ids.h"
+#include "dialogs/kb_article/article_viewer.h"
 #include "platform/win_ping_runner.h"
 #include "shell/app_services.h"
 #include "shell/main_menu_ids.h"
 #include "shell/main_window.h"
+#include "support/loopback_http_server.h"
 #include "support/memory_registry.h"
+#include "support/recording_launcher.h"
 #include "ui/grid_window.h"
+#include "ui/modeless_dialogs.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -277,6 +283,25 @@ int ShowMerge(int seconds) {
     return RunMessages();
 }
 
+int ShowArticle(int seconds) {
+    test::LoopbackHttpServer server([](const std::string&) {
+        return test::HttpAnswer{200, "<html><head><title>123456 - Description of the update for Windows "
+                                     "Installer 3.1 &amp; the programs that need it</title></head></html>"};
+    });
+    test::RecordingLauncher launcher; // "&Open" would only open a page of the server above
+    ArticleViewer viewer(launcher);
+    viewer.GetKBTitle(nullptr, L"KB123456", server.Address(L"/kb"));
+    QuitAfter(seconds);
+    MSG message{};
+    while (IsWindowVisible(viewer.hwnd()) && GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (TranslateModelessDialogMessage(message))
+            continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return 0;
+}
+
 } // namespace
 } // namespace vantrel
 
@@ -291,9 +316,12 @@ int main(int argc, char** argv) {
         return vantrel::ShowComputers(seconds, what == "computer");
     if (what == "compare")
         return vantrel::ShowCompare(seconds);
+    if (what == "article")
+        return vantrel::ShowArticle(seconds);
     if (what == "merge")
         return vantrel::ShowMerge(seconds);
-    std::fputs("usage: vantrel_look grid|services|editor|computers|computer|compare|merge [seconds]\n",
-               stderr);
+    std::fputs(
+        "usage: vantrel_look grid|services|editor|computers|computer|compare|merge|article [seconds]\n",
+        stderr);
     return 2;
 }

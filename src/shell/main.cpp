@@ -7,6 +7,7 @@
 #include "shell/command_language.h"
 #include "shell/main_window.h"
 #include "ui/message_pump.h"
+#include "ui/modeless_dialogs.h"
 
 #include <windows.h>
 
@@ -15,6 +16,9 @@ namespace {
 int RunMessageLoop(const vantrel::MainWindow& mainWindow) {
     MSG message{};
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        // A modeless dialog's keys are its own, before the main window's accelerators.
+        if (vantrel::TranslateModelessDialogMessage(message))
+            continue;
         if (mainWindow.TranslateFrameMessage(message))
             continue;
         TranslateMessage(&message);

@@ -1,5 +1,7 @@
 #include "ui/message_pump.h"
 
+#include "ui/modeless_dialogs.h"
+
 namespace vantrel {
 
 bool MessagePump::LetMessagesRun() {
@@ -13,6 +15,9 @@ bool MessagePump::LetMessagesRun() {
             PostQuitMessage(static_cast<int>(message.wParam));
             return false;
         }
+        // The article viewer stays usable with its keys while a view fills.
+        if (TranslateModelessDialogMessage(message))
+            continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
