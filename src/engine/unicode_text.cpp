@@ -1,8 +1,62 @@
 #include "engine/unicode_text.h"
 
 #include <type_traits>
+#include <utility>
 
 namespace vantrel {
+namespace {
+
+constexpr char32_t kReplacement = 0xFFFD;
+constexpr char32_t kLastCodePoint = 0x10FFFF;
+
+bool IsSurrogate(char32_t c) {
+    return c >= 0xD800 && c <= 0xDFFF;
+}
+
+// The code point whose UTF-8 sequence starts at `at`, and how many bytes it took; a byte that starts no
+// well-formed sequence (a stray continuation byte, a sequence cut short, an overlong form, a surrogate or a
+// code point beyond U+10FFFF) is one U+FFFD of its own, so the decoding goes on at the next byte.
+std::pair<char32_t, size_t> DecodeOne(std::string_view bytes, size_t at) {
+    const auto lead = static_cast<unsigned char>(bytes[at]);
+    if (lead < 0x80)
+        return {lead, 1};
+    size_t length = 0;
+    char32_t c = 0;
+    char32_t smallest = 0;
+    if ((lead & 0xE0) == 0xC0) {
+        length = 2, c = lead & 0x1F, smallest = 0x80;
+    } else if ((lead & 0xF0) == 0xE0) {
+        length = 3, c = lead & 0x0F, smallest = 0x800;
+    } else if ((lead & 0xF8) == 0xF0) {
+        length = 4, c = lead & 0x07, smallest = 0x10000;
+    } else {
+        return {kReplacement, 1};
+    }
+    if (at + length > bytes.size())
+        return {kReplacement, 1};
+    for (size_t i = 1; i < length; ++i) {
+        const auto next = static_cast<unsigned char>(bytes[at + i]);
+        if ((next & 0xC0) != 0x80)
+            return {kReplacement, 1};
+        c = (c << 6) | (next & 0x3F);
+    }
+    if (c < smallest || c > kLastCodePoint || IsSurrogate(c))
+        return {kReplacement, 1};
+    return {c, length};
+}
+
+} // namespace
+
+std::wstring FromUtf8(std::string_view bytes) {
+    std::wstring text;
+    text.reserve(bytes.size());
+    for (size_t at = 0; at < bytes.size();) {
+        const auto [c, length] = DecodeOne(bytes, at);
+        AppendCodePoint(text, c);
+        at += length;
+    }
+    return text;
+}
 
 char32_t NextCodePoint(std::wstring_view text, size_t& i) {
     const auto unit = static_cast<char32_t>(static_cast<std::make_unsigned_t<wchar_t>>(text[i++]));
@@ -55,7 +109,7 @@ std::string ToUtf8(std::wstring_view text) {
     out.reserve(text.size());
     for (size_t i = 0; i < text.size();) {
         const char32_t c = NextCodePoint(text, i);
-        AppendUtf8(out, c == kNotACharacter ? U'\uFFFD' : c);
+        AppendUtf8(out, c == kNotACharacter ? kReplacement : c);
     }
     return out;
 }

@@ -15,5 +15,7 @@ void AppendCodePoint(std::wstring& out, char32_t c);
 
 // The text in UTF-8; what is no character (a lone surrogate) becomes U+FFFD.
 std::string ToUtf8(std::wstring_view text);
+// UTF-8 bytes as text; a byte that starts no well-formed sequence is one U+FFFD of its own.
+std::wstring FromUtf8(std::string_view bytes);
 
 } // namespace vantrel

@@ -1,5 +1,6 @@
 #include "engine/web_lookup.h"
 
+#include "engine/unicode_text.h"
 #include "views/field.h"
 
 #include <algorithm>
@@ -18,63 +19,9 @@ bool IsSurrogate(char32_t c) {
     return c >= 0xD800 && c <= 0xDFFF;
 }
 
-// One code point onto a wide string: a surrogate pair where wchar_t has 16 bits (Windows), the code point
-// itself where it has 32.
-void Append(std::wstring& text, char32_t c) {
-    if (c > kLastCodePoint || IsSurrogate(c) || c == 0)
-        c = kReplacement;
-    if constexpr (sizeof(wchar_t) == 2) {
-        if (c > 0xFFFF) {
-            c -= 0x10000;
-            text += static_cast<wchar_t>(0xD800 + (c >> 10));
-            text += static_cast<wchar_t>(0xDC00 + (c & 0x3FF));
-            return;
-        }
-    }
-    text += static_cast<wchar_t>(c);
-}
-
-// The code point whose UTF-8 sequence starts at `at`, and how many bytes it took; a byte that starts no
-// well-formed sequence (a stray continuation byte, a sequence cut short, an overlong form, a surrogate or a
-// code point beyond U+10FFFF) is one U+FFFD of its own, so the decoding goes on at the next byte.
-std::pair<char32_t, size_t> DecodeOne(std::string_view bytes, size_t at) {
-    const auto lead = static_cast<unsigned char>(bytes[at]);
-    if (lead < 0x80)
-        return {lead, 1};
-    size_t length = 0;
-    char32_t c = 0;
-    char32_t smallest = 0;
-    if ((lead & 0xE0) == 0xC0) {
-        length = 2, c = lead & 0x1F, smallest = 0x80;
-    } else if ((lead & 0xF0) == 0xE0) {
-        length = 3, c = lead & 0x0F, smallest = 0x800;
-    } else if ((lead & 0xF8) == 0xF0) {
-        length = 4, c = lead & 0x07, smallest = 0x10000;
-    } else {
-        return {kReplacement, 1};
-    }
-    if (at + length > bytes.size())
-        return {kReplacement, 1};
-    for (size_t i = 1; i < length; ++i) {
-        const auto next = static_cast<unsigned char>(bytes[at + i]);
-        if ((next & 0xC0) != 0x80)
-            return {kReplacement, 1};
-        c = (c << 6) | (next & 0x3F);
-    }
-    if (c < smallest || c > kLastCodePoint || IsSurrogate(c))
-        return {kReplacement, 1};
-    return {c, length};
-}
-
-std::wstring FromUtf8(std::string_view bytes) {
-    std::wstring text;
-    text.reserve(bytes.size());
-    for (size_t at = 0; at < bytes.size();) {
-        const auto [c, length] = DecodeOne(bytes, at);
-        Append(text, c);
-        at += length;
-    }
-    return text;
+// A referenced character; what is none (a surrogate, NUL, beyond Unicode) is U+FFFD.
+void AppendCharacter(std::wstring& text, char32_t c) {
+    AppendCodePoint(text, c > kLastCodePoint || IsSurrogate(c) || c == 0 ? kReplacement : c);
 }
 
 struct NamedReference {
@@ -126,7 +73,7 @@ std::optional<std::wstring> DecodedReference(std::wstring_view reference) {
         if (!value)
             return std::nullopt;
         std::wstring character;
-        Append(character, *value);
+        AppendCharacter(character, *value);
         return character;
     }
     for (const NamedReference& named : kNamedReferences)

@@ -7,7 +7,8 @@
 namespace vantrel {
 
 // The vendor's knowledge-base search page; the article's query is added to it.
-inline constexpr std::wstring_view kKnowledgeBaseSearchAddress = L"https://support.microsoft.com/";
+inline constexpr std::wstring_view kKnowledgeBaseSearchAddress =
+    L"https://support.microsoft.com/default.aspx";
 
 // `searchAddress` + "?kbid=" + the article's six digits: the last six characters of the number without the
 // blanks around it, so "KB123456", "Q123456" and a finished "KB123456 " ask for the same page.

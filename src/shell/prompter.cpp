@@ -4,6 +4,7 @@
 #include "dialogs/custom_view/custom_view_editor.h"
 #include "dialogs/file_properties/file_properties_dialog.h"
 #include "dialogs/input_box/input_box.h"
+#include "dialogs/kb_article/article_viewer.h"
 
 #include <commdlg.h>
 
@@ -74,6 +75,12 @@ bool WindowsPrompter::EditRegistryValue(HWND owner, RegistryValueEdit& edit) {
 
 void WindowsPrompter::ShowFileProperties(HWND owner, std::wstring_view path) {
     ShowFile(owner, path, {registry_, environment_, launcher_, *this});
+}
+
+void WindowsPrompter::ShowArticle(HWND owner, std::wstring_view article, std::wstring_view searchAddress) {
+    if (!articleViewer_)
+        articleViewer_ = std::make_unique<ArticleViewer>(launcher_);
+    articleViewer_->GetKBTitle(owner, article, searchAddress);
 }
 
 std::wstring WindowsPrompter::FileDialog(HWND owner, FileDialogRequest& request) {

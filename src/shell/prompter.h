@@ -61,10 +61,14 @@ public:
     virtual bool EditRegistryValue(HWND owner, RegistryValueEdit& edit) = 0;
     // The file properties dialog on a file or folder.
     virtual void ShowFileProperties(HWND owner, std::wstring_view path) = 0;
+    // The knowledge-base article viewer on an article, looked up at the search address; it stays open
+    // while the user goes on.
+    virtual void ShowArticle(HWND owner, std::wstring_view article, std::wstring_view searchAddress) = 0;
     // What the program starts through the shell: programs, Explorer, web pages in the default browser.
     virtual FileLauncher& launcher() = 0;
 };
 
+class ArticleViewer;
 class ComputerList;
 class Environment;
 class ComputerListDialog;
@@ -94,6 +98,7 @@ public:
                                          const std::vector<MergeCandidate>& others) override;
     bool EditRegistryValue(HWND owner, RegistryValueEdit& edit) override;
     void ShowFileProperties(HWND owner, std::wstring_view path) override;
+    void ShowArticle(HWND owner, std::wstring_view article, std::wstring_view searchAddress) override;
     FileLauncher& launcher() override { return launcher_; }
 
 private:
@@ -102,6 +107,7 @@ private:
     ComputerList& computers_;
     const Environment& environment_;
     WinFileLauncher launcher_;
+    std::unique_ptr<ArticleViewer> articleViewer_; // made on first use, then only hidden
     // Kept after OK, so the next edit finds the editor's lists; gone after Cancel.
     std::unique_ptr<CustomViewEditor> editor_;
     // Made on first use, then only hidden.

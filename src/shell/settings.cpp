@@ -1,5 +1,6 @@
 #include "shell/settings.h"
 
+#include "engine/web_lookup.h"
 #include "sources/registry.h"
 #include "views/markers.h"
 
@@ -16,7 +17,7 @@ std::wstring SettingOr(Registry& registry, std::wstring_view name, std::wstring_
 } // namespace
 
 std::wstring KbSearchAddress(Registry& registry) {
-    return SettingOr(registry, L"KBSearchAddress", L"https://support.microsoft.com/default.aspx");
+    return SettingOr(registry, L"KBSearchAddress", kKnowledgeBaseSearchAddress);
 }
 
 std::wstring PciLookupAddress(Registry& registry) {

@@ -466,6 +466,7 @@ void ViewForm::ShowPropertiesOf(const std::wstring& cellPath) {
         prompter_.Message(hwnd(), L"File: \"" + target.text + L"\"\rcould not be found.", MB_OK);
         break;
     case CellTarget::Kind::Article:
+        prompter_.ShowArticle(hwnd(), target.text, KbSearchAddress(registry_));
         break;
     case CellTarget::Kind::Nothing:
         break;

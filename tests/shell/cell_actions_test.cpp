@@ -68,6 +68,16 @@ TEST_F(CellActionsTest, PropertiesOfAPciDeviceOfferItsVendorsPage) {
               (std::vector<std::vector<std::wstring>>{{L"open", L"http://127.0.0.1:9/iii/?i=8086", L""}}));
 }
 
+TEST_F(CellActionsTest, PropertiesOfAnArticleLookItUpWhereTheSettingSays) {
+    Properties(L"SP2\\KB123456");
+    memory.SetString(L"", RootKey::CurrentUser, L"Software\\Ostrand\\Kivo", L"KBSearchAddress",
+                     L"http://127.0.0.1:9/kb");
+    Properties(L"Q123456");
+    EXPECT_EQ(prompter.articles,
+              (std::vector<std::wstring>{L"KB123456 at https://support.microsoft.com/default.aspx",
+                                         L"Q123456 at http://127.0.0.1:9/kb"}));
+}
+
 TEST_F(CellActionsTest, PropertiesOfAFileShowItOrSayItIsMissing) {
     files.existing = {L"c:\\program files\\app\\app.exe"};
     Properties(L"\"C:\\Program Files\\App\\app.exe\" /s");

@@ -72,9 +72,13 @@ public:
 
     void ShowFileProperties(HWND, std::wstring_view path) override { fileProperties.emplace_back(path); }
     FileLauncher& launcher() override { return recordingLauncher; }
+    void ShowArticle(HWND, std::wstring_view article, std::wstring_view searchAddress) override {
+        articles.push_back(std::wstring(article) + L" at " + std::wstring(searchAddress));
+    }
 
     std::vector<std::wstring> messages;
     std::vector<std::wstring> fileProperties; // the paths shown
+    std::vector<std::wstring> articles;       // "KB123456 at <search address>"
     RecordingLauncher recordingLauncher;
     std::vector<RegistryValueEdit> valueEdits;
     std::optional<std::wstring> typedData; // "M&odify" with this text; nothing: "&Close"
