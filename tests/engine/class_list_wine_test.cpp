@@ -116,15 +116,11 @@ TEST_P(ClassListOnWine, DemoClassesShowTheirServersAndKinds) {
 
 // The default value of a key as text, read straight from Windows; nothing when the key or value is missing.
 std::optional<std::wstring> DefaultValue(HKEY classes, const std::wstring& subkey) {
-    DWORD bytes = 0;
-    if (RegGetValueW(classes, subkey.c_str(), nullptr, RRF_RT_ANY | RRF_NOEXPAND, nullptr, nullptr, &bytes) !=
+    wchar_t text[2048]{};
+    DWORD bytes = sizeof(text) - sizeof(wchar_t);
+    if (RegGetValueW(classes, subkey.c_str(), nullptr, RRF_RT_ANY | RRF_NOEXPAND, nullptr, text, &bytes) !=
         ERROR_SUCCESS)
         return std::nullopt;
-    std::wstring text(bytes / sizeof(wchar_t) + 1, L'\0');
-    if (RegGetValueW(classes, subkey.c_str(), nullptr, RRF_RT_ANY | RRF_NOEXPAND, nullptr, text.data(),
-                     &bytes) != ERROR_SUCCESS)
-        return std::nullopt;
-    text.resize(wcsnlen(text.c_str(), text.size()));
     return text;
 }
 
