@@ -34,10 +34,11 @@ public:
     void RestoreSize() override {}
     void FitToTable() override {}
     void Redraw() override {}
-    int ListMode() const override { return 0; }
+    int ListMode() const override { return listMode; }
     std::wstring StartFile() const override { return {}; }
 
     double eventSeconds = 0;
+    int listMode = 0; // 0 standard list, 1 detailed list
 
 private:
     std::wstring caption_;

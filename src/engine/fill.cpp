@@ -15,12 +15,6 @@
 namespace vantrel {
 namespace {
 
-constexpr std::wstring_view kClassListDefinition =
-    L"SOFTWARE\\Classes\\Clsid,01345,013457,Class-IDs,|240,<key>,Class-ID|240,!*,Description|240,"
-    L"LocalServer32\\,"
-    L"Registered file|240,InProcServer32\\!*,Registered "
-    L"file|45,Control\\!?,ActX,+>|240,TypeLib\\,TypeLib,+>|240,"
-    L"ProgId\\,Prog-ID|240,VersionIndependentProgId\\!*,Prog-ID";
 constexpr std::wstring_view kCurrentVersionKey = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
 constexpr std::wstring_view kDefaultDepth = L"(2)";
 constexpr int kMaxGridColumns = kLastColumn + 1;
@@ -54,9 +48,7 @@ void View::fillflex() {
         computerName.clear();
 
     if (viewKind == ViewKind::ClassList) {
-        GetCico(kClassListDefinition, columns, twipsPerPixel_);
-        if (classListFill)
-            classListFill(*this);
+        FillClassList();
         return EndFill();
     }
     if (viewKind == ViewKind::IniTable) {

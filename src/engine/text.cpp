@@ -1,5 +1,7 @@
 #include "engine/text.h"
 
+#include <cwctype>
+
 namespace vantrel {
 namespace {
 
@@ -37,6 +39,16 @@ bool CompareValues(wchar_t op, std::wstring_view value, std::wstring_view refere
         return Compare(op, valueNumber, referenceNumber);
     }
     return Compare(op, LowerCase(value), std::wstring(reference));
+}
+
+std::wstring ProperCasePath(std::wstring_view path) {
+    std::wstring text = LowerCase(path);
+    if (text.size() >= 2 && text.front() == L'"' && text.back() == L'"')
+        text = text.substr(1, text.size() - 2);
+    for (size_t i = 0; i < text.size(); ++i)
+        if (i == 0 || text[i - 1] == L'\\')
+            text[i] = static_cast<wchar_t>(std::towupper(text[i]));
+    return text;
 }
 
 } // namespace vantrel

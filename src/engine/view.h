@@ -11,7 +11,6 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <span>
 #include <string>
 #include <vector>
@@ -205,13 +204,11 @@ public:
     std::wstring sortText;    // " Sorted ascending" or " Sorted descending" after the last sort
     std::wstring sortColInfo; // the description of the column of the last sort
 
-    // Fills of other kinds that the fill hands over to; each fills the grid itself.
-    std::function<void(View&)> classListFill;
-
     size_t itemCount() const { return itemKeys.size(); }
     int twipsPerPixel() const { return twipsPerPixel_; }
 
 private:
+    void FillClassList();
     void PrepareCaption();
     bool Enumerate();
     void ReadOsVersion();

@@ -214,13 +214,14 @@ TEST_F(ViewTest, HandsOverToTheIniAndClassListFills) {
     EXPECT_EQ(table.grid.TextMatrix(1, 0), L"fonts");
 
     View& classes = NewView(L"", ViewKind::ClassList);
-    bool classesFilled = false;
-    classes.classListFill = [&](View& v) {
-        classesFilled = v.columns.head.title == L"Class-IDs";
-    };
+    classes.computerName = L"<local computer>";
+    host.cancelShown = true;
     classes.fillflex();
-    EXPECT_TRUE(classesFilled);
+    EXPECT_EQ(host.caption, L"Registered controls");
+    EXPECT_EQ(classes.columns.head.title, L"Class-IDs");
     EXPECT_EQ(classes.state(), ViewState::Idle);
+    EXPECT_FALSE(host.busy);
+    EXPECT_FALSE(host.cancelShown);
 }
 
 } // namespace

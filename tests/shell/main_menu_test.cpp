@@ -333,6 +333,53 @@ TEST_F(MainMenuTest, OtherBuiltInViewsOpenTheirViews) {
     EXPECT_FALSE(form->view().markOption);
 }
 
+// "ActiveX Controls" of the menu, its shortcut Ctrl+R, the toolbar's "View 'Controls'" and the command
+// "openocx" open the class list, filled, of the local computer or the one the command names.
+TEST_F(MainMenuTest, TheRegisteredControlsOpenFromEveryEntry) {
+    const std::wstring control = L"SOFTWARE\\Classes\\CLSID\\{AA}";
+    for (const std::wstring computer : {L"", L"PC7"}) {
+        memory.SetString(computer, HKLM, control, L"", L"Control of " + computer);
+        memory.CreateKey(computer, HKLM, control + L"\\Control");
+        memory.SetString(computer, HKLM, control + L"\\InProcServer32", L"", L"C:\\CONTROL.OCX");
+    }
+    const struct {
+        const char* entry;
+        std::function<void()> open;
+        std::wstring computer;
+    } entries[] = {
+        {"menu", [&] { Command(IDM_OTHER_VIEW_FIRST + 2); }, L""},
+        {"Ctrl+R",
+         [&] {
+             BYTE keys[256]{};
+             GetKeyboardState(keys);
+             keys[VK_CONTROL] = 0x80;
+             SetKeyboardState(keys);
+             MSG key{main->hwnd(), WM_KEYDOWN, 'R', 0};
+             EXPECT_TRUE(main->TranslateFrameMessage(key));
+             keys[VK_CONTROL] = 0;
+             SetKeyboardState(keys);
+         },
+         L""},
+        {"toolbar", [&] { Command(kToolbarCommandBase + 20); }, L""},
+        {"openocx", [&] { EXPECT_TRUE(main->LinkExecute(L"[OpenOCX]")); }, L""},
+        {"openocx PC7", [&] { EXPECT_TRUE(main->LinkExecute(L"[OpenOCX PC7]")); }, L"PC7"},
+    };
+    for (const auto& entry : entries) {
+        SCOPED_TRACE(entry.entry);
+        ViewForm* before = main->ActiveView();
+        entry.open();
+        RunPending();
+        ViewForm* form = main->ActiveView();
+        ASSERT_NE(form, nullptr);
+        ASSERT_NE(form, before);
+        EXPECT_EQ(form->view().viewKind, ViewKind::ClassList);
+        EXPECT_EQ(form->CaptionText(),
+                  L"Registered controls" + (entry.computer.empty() ? L"" : L" on " + entry.computer));
+        EXPECT_EQ(form->view().grid.TextMatrix(1, 1), L"Control of " + entry.computer);
+        EXPECT_EQ(form->view().grid.TextMatrix(1, 2), L"C:\\Control.ocx");
+    }
+}
+
 TEST_F(MainMenuTest, CancelIsThereOnlyWhileAViewFills) {
     main->StartDone();
     for (int i = 0; i < 30000; ++i)

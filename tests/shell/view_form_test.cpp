@@ -58,6 +58,24 @@ protected:
     }
 };
 
+// The fills that run long: a registry view evaluating its definition for every key, and the class list
+// reading every class itself.
+class LongFillTest : public ViewFormTest, public ::testing::WithParamInterface<ViewKind> {
+protected:
+    ViewForm* OpenLongFill() {
+        if (GetParam() != ViewKind::ClassList) {
+            AddKeys(kManyKeys);
+            return main->OpenView({L"", kManyView});
+        }
+        for (int i = 0; i < kManyKeys; ++i) {
+            const std::wstring key = L"SOFTWARE\\Classes\\CLSID\\{" + std::to_wstring(10000 + i) + L"}";
+            memory.CreateKey(L"", HKLM, key + L"\\Control");
+            memory.SetString(L"", HKLM, key + L"\\InProcServer32", L"", L"C:\\control.ocx");
+        }
+        return main->OpenClassList(L"");
+    }
+};
+
 TEST_F(ViewFormTest, FillsItselfOnceShown) {
     memory.SetString(L"", HKLM, L"System\\CurrentControlSet\\Services\\AcmeBackupSvc", L"DisplayName",
                      L"Acme Backup");
@@ -88,9 +106,8 @@ TEST_F(ViewFormTest, WithoutADefinitionShowsTheInstalledSoftware) {
     EXPECT_EQ(WindowText(form->hwnd()), L"Installed view - Local - v6.1sp1");
 }
 
-TEST_F(ViewFormTest, EscapeStopsTheFillWithTheRowsFound) {
-    AddKeys(kManyKeys);
-    ViewForm* form = main->OpenView({L"", kManyView});
+TEST_P(LongFillTest, EscapeStopsTheFillWithTheRowsFound) {
+    ViewForm* form = OpenLongFill();
     ASSERT_NE(form, nullptr);
     bool wasFilling = false;
     DuringFill(form, wasFilling, [&] { SendMessageW(form->grid()->hwnd(), WM_CHAR, VK_ESCAPE, 0); });
@@ -104,9 +121,8 @@ TEST_F(ViewFormTest, EscapeStopsTheFillWithTheRowsFound) {
     EXPECT_EQ(WindowText(form->hwnd()).find(L'%'), std::wstring::npos) << "progress left in the caption";
 }
 
-TEST_F(ViewFormTest, ClosingAViewDuringItsFillStopsItAndCloses) {
-    AddKeys(kManyKeys);
-    ViewForm* form = main->OpenView({L"", kManyView});
+TEST_P(LongFillTest, ClosingAViewDuringItsFillStopsItAndCloses) {
+    ViewForm* form = OpenLongFill();
     ASSERT_NE(form, nullptr);
     const HWND hwnd = form->hwnd();
     bool wasFilling = false;
@@ -120,9 +136,8 @@ TEST_F(ViewFormTest, ClosingAViewDuringItsFillStopsItAndCloses) {
     EXPECT_EQ(memory.OpenHandleCount(), 0u);
 }
 
-TEST_F(ViewFormTest, DestroyingAViewDuringItsFillIsSafe) {
-    AddKeys(kManyKeys);
-    ViewForm* form = main->OpenView({L"", kManyView});
+TEST_P(LongFillTest, DestroyingAViewDuringItsFillIsSafe) {
+    ViewForm* form = OpenLongFill();
     ASSERT_NE(form, nullptr);
     const HWND hwnd = form->hwnd();
     bool wasFilling = false;
@@ -134,9 +149,8 @@ TEST_F(ViewFormTest, DestroyingAViewDuringItsFillIsSafe) {
     EXPECT_EQ(memory.OpenHandleCount(), 0u);
 }
 
-TEST_F(ViewFormTest, ClosingTheMainWindowDuringAFillEndsCleanly) {
-    AddKeys(kManyKeys);
-    ViewForm* form = main->OpenView({L"", kManyView});
+TEST_P(LongFillTest, ClosingTheMainWindowDuringAFillEndsCleanly) {
+    ViewForm* form = OpenLongFill();
     ASSERT_NE(form, nullptr);
     bool wasFilling = false;
     DuringFill(form, wasFilling, [&] { SendMessageW(main->hwnd(), WM_CLOSE, 0, 0); });
@@ -157,6 +171,12 @@ TEST_F(ViewFormTest, ClosingTheMainWindowDuringAFillEndsCleanly) {
     EXPECT_EQ(ViewForm::RunningFills(), 0);
     EXPECT_EQ(memory.OpenHandleCount(), 0u);
 }
+
+INSTANTIATE_TEST_SUITE_P(Fills, LongFillTest, ::testing::Values(ViewKind::Registry, ViewKind::ClassList),
+                         [](const auto& info) {
+                             return info.param == ViewKind::ClassList ? std::string("ClassList")
+                                                                      : std::string("Registry");
+                         });
 
 TEST_F(ViewFormTest, DataVariableIsAskedThroughThePrompter) {
     memory.SetString(
