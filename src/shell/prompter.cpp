@@ -4,6 +4,8 @@
 #include "dialogs/custom_view/custom_view_editor.h"
 #include "dialogs/file_properties/file_properties_dialog.h"
 #include "dialogs/input_box/input_box.h"
+#include "dialogs/select_view/select_view_dialog.h"
+#include "platform/object_picker.h"
 
 #include <commdlg.h>
 
@@ -74,6 +76,13 @@ bool WindowsPrompter::EditRegistryValue(HWND owner, RegistryValueEdit& edit) {
 
 void WindowsPrompter::ShowFileProperties(HWND owner, std::wstring_view path) {
     ShowFile(owner, path, {registry_, environment_, launcher_, *this});
+}
+
+std::optional<ViewContents> WindowsPrompter::SelectViewContents(HWND owner, const ViewContents& start) {
+    SelectViewRequest request{.start = start, .computers = pickedComputers_};
+    auto choice = ShowSelectViewDialog(owner, request, SelectComputers);
+    pickedComputers_ = std::move(request.computers);
+    return choice;
 }
 
 std::wstring WindowsPrompter::FileDialog(HWND owner, FileDialogRequest& request) {

@@ -5,6 +5,7 @@
 #include "dialogs/merge_windows/merge_windows_dialog.h"
 #include "dialogs/new_view/new_view.h"
 #include "dialogs/registry_value/registry_value_dialog.h"
+#include "engine/view_contents.h"
 #include "platform/file_launcher.h"
 #include "ui/messages.h"
 #include "views/definition.h"
@@ -61,6 +62,9 @@ public:
     virtual bool EditRegistryValue(HWND owner, RegistryValueEdit& edit) = 0;
     // The file properties dialog on a file or folder.
     virtual void ShowFileProperties(HWND owner, std::wstring_view path) = 0;
+    // The selection form, starting as `start` says: where the installation view looks; nothing when
+    // cancelled.
+    virtual std::optional<ViewContents> SelectViewContents(HWND owner, const ViewContents& start) = 0;
     // What the program starts through the shell: programs, Explorer, web pages in the default browser.
     virtual FileLauncher& launcher() = 0;
 };
@@ -94,6 +98,7 @@ public:
                                          const std::vector<MergeCandidate>& others) override;
     bool EditRegistryValue(HWND owner, RegistryValueEdit& edit) override;
     void ShowFileProperties(HWND owner, std::wstring_view path) override;
+    std::optional<ViewContents> SelectViewContents(HWND owner, const ViewContents& start) override;
     FileLauncher& launcher() override { return launcher_; }
 
 private:
@@ -107,6 +112,8 @@ private:
     // Made on first use, then only hidden.
     std::unique_ptr<ComputerListDialog> computerDialog_;
     ComputerListDialog& computerDialog();
+    // The computers picked in the selection form, offered again the next time it opens.
+    std::vector<std::wstring> pickedComputers_;
 };
 
 } // namespace vantrel

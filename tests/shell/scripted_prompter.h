@@ -71,10 +71,16 @@ public:
     }
 
     void ShowFileProperties(HWND, std::wstring_view path) override { fileProperties.emplace_back(path); }
+    std::optional<ViewContents> SelectViewContents(HWND, const ViewContents& start) override {
+        contentsStarts.push_back(start);
+        return chooseContents ? chooseContents(start) : std::nullopt;
+    }
     FileLauncher& launcher() override { return recordingLauncher; }
 
     std::vector<std::wstring> messages;
-    std::vector<std::wstring> fileProperties; // the paths shown
+    std::vector<ViewContents> contentsStarts; // how the selection form started, each time
+    std::function<std::optional<ViewContents>(const ViewContents&)> chooseContents; // nothing: cancelled
+    std::vector<std::wstring> fileProperties;                                       // the paths shown
     RecordingLauncher recordingLauncher;
     std::vector<RegistryValueEdit> valueEdits;
     std::optional<std::wstring> typedData; // "M&odify" with this text; nothing: "&Close"
