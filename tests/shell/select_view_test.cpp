@@ -1,5 +1,5 @@
 // The selection form in the main window: what each button of the new-view dialog opens, where the form
-// starts, what each of its options opens, and the path it keeps between runs ("MsiPath").
+// starts and the path it keeps between runs ("MsiPath").
 #include "shell/main_menu_ids.h"
 #include "shell/main_window_fixture.h"
 #include "support/temp_folder.h"
@@ -8,15 +8,11 @@
 namespace vantrel {
 namespace {
 
-constexpr auto HKLM = RootKey::LocalMachine;
 const std::wstring kSettings = L"Software\\Ostrand\\Kivo";
 
 class SelectViewTest : public test::MainWindowFixture {
 protected:
     SelectViewTest() {
-        for (const wchar_t* computer : {L"", L"PC1"})
-            memory.SetString(computer, HKLM, std::wstring(kUninstallKey) + L"\\Acme", L"DisplayName",
-                             L"Acme" + std::wstring(computer));
         environment.variables[L"computername"] = L"WS0042";
         ShowMain();
     }
@@ -127,36 +123,6 @@ TEST_F(SelectViewTest, ThePathOpenedIsOfferedAgainAndSavedAtExit) {
     const auto saved = memory.Get(L"", RootKey::CurrentUser, kSettings, L"MsiPath");
     ASSERT_TRUE(saved.has_value());
     EXPECT_EQ(test::Utf16Text(saved->bytes), folder);
-}
-
-// The first two options open the installed software of this or the named computer, the third the folder
-// view of the CD image (not there on this computer).
-TEST_F(SelectViewTest, TheOtherOptionsOpenInstalledSoftwareOrTheCdImage) {
-    struct Case {
-        ViewContents contents;
-        std::wstring computer;
-        std::wstring folderPath;
-        std::wstring firstCell; // row 1 or, when nothing is listed, the header
-    };
-    const Case cases[] = {
-        {{ContentsOption::LocallyInstalled, L"PC1", folder}, L"", L"", L"Acme"},
-        {{ContentsOption::Station, L"PC1", folder}, L"PC1", L"", L"AcmePC1"},
-        {{ContentsOption::CdImage, L"PC1", folder},
-         L"",
-         L"d:\\distrib\\CD_image\\",
-         L"Empty or invalid path"},
-    };
-    for (const Case& test : cases) {
-        SCOPED_TRACE(static_cast<int>(test.contents.option));
-        Choose(test.contents);
-        ViewForm* opened = Command(IDM_INSTALLS_ON_PATH);
-        ASSERT_NE(opened, nullptr);
-        const View& view = opened->view();
-        EXPECT_EQ(view.computerName, test.computer);
-        EXPECT_EQ(view.folderPath, test.folderPath);
-        EXPECT_EQ(view.grid.TextMatrix(view.grid.Rows() > 1 ? 1 : 0, 1), test.firstCell);
-        Command(IDM_CLOSE);
-    }
 }
 
 } // namespace
