@@ -11,10 +11,15 @@
 //   vantrel_look compare [seconds]   the main window with an installed program compared on three in-memory
 //                                    computers, PC2 of which gives no answer to the Ping.exe beside this
 //                                    program
+//   vantrel_look merge [seconds]     two installed-software views of in-memory computers, merged
+//   vantrel_look select [seconds]    the selection form as "List installs on &Path ..." opens it
+//   vantrel_look folders [seconds]   the same with its drive and folder lists open on C:\windows
 // Without seconds it runs until its window is closed.
 #include "dialogs/computer_list/computer_list_dialog.h"
 #include "dialogs/computer_list/computer_list_dialog_ids.h"
 #include "dialogs/kb_article/article_viewer.h"
+#include "dialogs/select_view/select_view_dialog.h"
+#include "dialogs/select_view/select_view_dialog_ids.h"
 #include "platform/win_ping_runner.h"
 #include "shell/app_services.h"
 #include "shell/main_menu_ids.h"
@@ -302,6 +307,28 @@ int ShowArticle(int seconds) {
     return 0;
 }
 
+void CALLBACK OpenFolderListsOnceShown(HWND, UINT, UINT_PTR id, DWORD) {
+    const HWND form = FindWindowW(L"#32770", L"Select view contents");
+    if (form == nullptr)
+        return;
+    KillTimer(nullptr, id);
+    SendDlgItemMessageW(form, IDC_SELECT_PATH, CB_SHOWDROPDOWN, TRUE, 0);
+}
+
+// The picker answers with two made-up computers: the directory's own shows nothing under Wine.
+int ShowSelect(int seconds, bool openLists) {
+    SelectViewRequest request{.start = {ContentsOption::PathLocation, L"WS0042", L"C:\\windows"}};
+    const ComputerPicker picker = [](int maximum, HWND, std::vector<std::wstring>& names) {
+        names = {L"", L"PC1", L"PC2"};
+        return maximum == 0 ? -1 : 2;
+    };
+    if (openLists)
+        SetTimer(nullptr, 0, 50, &OpenFolderListsOnceShown);
+    QuitAfter(seconds);
+    (void)ShowSelectViewDialog(nullptr, request, picker);
+    return 0;
+}
+
 } // namespace
 } // namespace vantrel
 
@@ -320,8 +347,11 @@ int main(int argc, char** argv) {
         return vantrel::ShowArticle(seconds);
     if (what == "merge")
         return vantrel::ShowMerge(seconds);
+    if (what == "select" || what == "folders")
+        return vantrel::ShowSelect(seconds, what == "folders");
     std::fputs(
-        "usage: vantrel_look grid|services|editor|computers|computer|compare|merge|article [seconds]\n",
+        "usage: vantrel_look grid|services|editor|computers|computer|compare|merge|article|select|folders "
+        "[seconds]\n",
         stderr);
     return 2;
 }

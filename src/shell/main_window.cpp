@@ -149,7 +149,7 @@ void MainWindow::SaveSettings() {
     registry.WriteValue(RootKey::FromPath, kSettingsKey, L"Window", FormatWindowSetting(place),
                         regtype::kMultiSz);
     registry.WriteValue(RootKey::FromPath, kSettingsKey, L"KvfPath", viewFolder_, regtype::kSz);
-    registry.WriteValue(RootKey::FromPath, kSettingsKey, L"MsiPath", msiPath_, regtype::kSz);
+    registry.WriteValue(RootKey::FromPath, kSettingsKey, L"MsiPath", InstallPath(), regtype::kSz);
 }
 
 void MainWindow::PostNewViewDialog() {
@@ -211,8 +211,25 @@ void MainWindow::SetCombo2(std::wstring_view computer) {
     toolbar_.SetComputerText(computerBox_);
 }
 
-// The selection form comes with the folder views.
-void MainWindow::OpenFolderSelection(int) {}
+// The selection form, on a folder to start with: the installed software of this or another computer, or the
+// folder view `viewNumber` of a folder. The path box keeps what the user last opened with.
+void MainWindow::OpenFolderSelection(int viewNumber) {
+    const ViewContents start{.option = ContentsOption::PathLocation,
+                             .computer = services_.environment.Variable(L"Computername"),
+                             .path = InstallPath()};
+    const auto chosen = prompter_.SelectViewContents(hwnd(), start);
+    if (!chosen)
+        return;
+    msiPath_ = chosen->path;
+    OpenView(OpeningOfContents(*chosen, viewNumber));
+}
+
+// Worked out when first needed: a home drive that is not connected may take its time to answer.
+const std::wstring& MainWindow::InstallPath() {
+    if (msiPath_.empty())
+        msiPath_ = DefaultInstallPath(FileExists(L"H:\\*.*"), services_.environment.Variable(L"BLDSRV"));
+    return msiPath_;
+}
 
 // WinHlp32 is gone from current Windows: the program's own help page stands in for "Kivo.hlp" unless that
 // file is there.

@@ -35,7 +35,8 @@ public:
     // Shows the window where the settings last left it (maximized if it was).
     void Show(int showCommand);
     const std::wstring& viewFolder() const { return viewFolder_; }
-    const std::wstring& msiPath() const { return msiPath_; }
+    // The selection form's path box: "MsiPath", or where installation packages usually are.
+    const std::wstring& InstallPath();
     const SpreadsheetExport& spreadsheet() const { return *spreadsheet_; }
 
     // NewView: a new view window, shown; it fills itself once it is up. nullptr when Windows refuses.

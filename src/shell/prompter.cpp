@@ -5,6 +5,8 @@
 #include "dialogs/file_properties/file_properties_dialog.h"
 #include "dialogs/input_box/input_box.h"
 #include "dialogs/kb_article/article_viewer.h"
+#include "dialogs/select_view/select_view_dialog.h"
+#include "platform/object_picker.h"
 
 #include <commdlg.h>
 
@@ -81,6 +83,13 @@ void WindowsPrompter::ShowArticle(HWND owner, std::wstring_view article, std::ws
     if (!articleViewer_)
         articleViewer_ = std::make_unique<ArticleViewer>(launcher_);
     articleViewer_->GetKBTitle(owner, article, searchAddress);
+}
+
+std::optional<ViewContents> WindowsPrompter::SelectViewContents(HWND owner, const ViewContents& start) {
+    SelectViewRequest request{.start = start, .computers = pickedComputers_};
+    auto choice = ShowSelectViewDialog(owner, request, SelectComputers);
+    pickedComputers_ = std::move(request.computers);
+    return choice;
 }
 
 std::wstring WindowsPrompter::FileDialog(HWND owner, FileDialogRequest& request) {

@@ -5,6 +5,7 @@
 #include "dialogs/merge_windows/merge_windows_dialog.h"
 #include "dialogs/new_view/new_view.h"
 #include "dialogs/registry_value/registry_value_dialog.h"
+#include "engine/view_contents.h"
 #include "platform/file_launcher.h"
 #include "ui/messages.h"
 #include "views/definition.h"
@@ -64,6 +65,9 @@ public:
     // The knowledge-base article viewer on an article, looked up at the search address; it stays open
     // while the user goes on.
     virtual void ShowArticle(HWND owner, std::wstring_view article, std::wstring_view searchAddress) = 0;
+    // The selection form, starting as `start` says: where the installation view looks; nothing when
+    // cancelled.
+    virtual std::optional<ViewContents> SelectViewContents(HWND owner, const ViewContents& start) = 0;
     // What the program starts through the shell: programs, Explorer, web pages in the default browser.
     virtual FileLauncher& launcher() = 0;
 };
@@ -99,6 +103,7 @@ public:
     bool EditRegistryValue(HWND owner, RegistryValueEdit& edit) override;
     void ShowFileProperties(HWND owner, std::wstring_view path) override;
     void ShowArticle(HWND owner, std::wstring_view article, std::wstring_view searchAddress) override;
+    std::optional<ViewContents> SelectViewContents(HWND owner, const ViewContents& start) override;
     FileLauncher& launcher() override { return launcher_; }
 
 private:
@@ -113,6 +118,8 @@ private:
     // Made on first use, then only hidden.
     std::unique_ptr<ComputerListDialog> computerDialog_;
     ComputerListDialog& computerDialog();
+    // The computers picked in the selection form, offered again the next time it opens.
+    std::vector<std::wstring> pickedComputers_;
 };
 
 } // namespace vantrel

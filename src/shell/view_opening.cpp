@@ -1,6 +1,7 @@
 #include "shell/view_opening.h"
 
 #include "views/catalogue.h"
+#include "views/field.h"
 #include "views/text.h"
 
 namespace vantrel {
@@ -19,6 +20,28 @@ ViewOpening ResolveNewView(std::wstring_view computer, std::wstring_view view, s
     }
     opening.dataVariable = extra;
     return opening;
+}
+
+ViewOpening OpeningOfContents(const ViewContents& contents, int folderView) {
+    const auto folderOpening = [folderView](std::wstring_view path) {
+        std::wstring folder(TrimBlanks(path));
+        if (!folder.ends_with(L'\\'))
+            folder += L'\\';
+        return ViewOpening{.definition = std::to_wstring(folderView),
+                           .kind = ViewKind::Folder,
+                           .folderPath = std::move(folder)};
+    };
+    switch (contents.option) {
+    case ContentsOption::Station:
+        return {.computer = std::wstring(TrimBlanks(contents.computer))};
+    case ContentsOption::CdImage:
+        return folderOpening(kCdImageFolder);
+    case ContentsOption::PathLocation:
+        return folderOpening(contents.path);
+    case ContentsOption::LocallyInstalled:
+    default:
+        return {};
+    }
 }
 
 } // namespace vantrel

@@ -1,6 +1,7 @@
 #pragma once
 // What an opener hands to a new view window.
 #include "engine/view.h"
+#include "engine/view_contents.h"
 
 #include <optional>
 #include <string>
@@ -22,5 +23,9 @@ struct ViewOpening {
 // number (its definition then, and no mark column); a non-empty extra text is the data variable.
 ViewOpening ResolveNewView(std::wstring_view computer, std::wstring_view view, std::wstring_view extra,
                            std::wstring_view computerBoxText);
+
+// What the selection form's choice opens: the installed software of this computer or of the computer named
+// (blank: this one), or the folder view `folderView` (a catalogue number) of the CD image or of the path.
+ViewOpening OpeningOfContents(const ViewContents& contents, int folderView);
 
 } // namespace vantrel

@@ -138,7 +138,7 @@ TEST_F(MainWindowTest, SettingsSurviveARestart) {
     EXPECT_EQ(rect.top, 30);
     EXPECT_EQ(rect.right - rect.left, 800);
     EXPECT_EQ(third->viewFolder(), L"C:\\Views");
-    EXPECT_EQ(third->msiPath(), L"\\\\server\\msi");
+    EXPECT_EQ(third->InstallPath(), L"\\\\server\\msi");
 }
 
 TEST_F(MainWindowTest, ANegativeLeftStartsMaximized) {

@@ -71,6 +71,10 @@ public:
     }
 
     void ShowFileProperties(HWND, std::wstring_view path) override { fileProperties.emplace_back(path); }
+    std::optional<ViewContents> SelectViewContents(HWND, const ViewContents& start) override {
+        contentsStarts.push_back(start);
+        return chooseContents ? chooseContents(start) : std::nullopt;
+    }
     FileLauncher& launcher() override { return recordingLauncher; }
     void ShowArticle(HWND, std::wstring_view article, std::wstring_view searchAddress) override {
         articles.push_back(std::wstring(article) + L" at " + std::wstring(searchAddress));
@@ -79,6 +83,8 @@ public:
     std::vector<std::wstring> messages;
     std::vector<std::wstring> fileProperties; // the paths shown
     std::vector<std::wstring> articles;       // "KB123456 at <search address>"
+    std::vector<ViewContents> contentsStarts; // how the selection form started, each time
+    std::function<std::optional<ViewContents>(const ViewContents&)> chooseContents; // nothing: cancelled
     RecordingLauncher recordingLauncher;
     std::vector<RegistryValueEdit> valueEdits;
     std::optional<std::wstring> typedData; // "M&odify" with this text; nothing: "&Close"

@@ -132,6 +132,55 @@ TEST(ResolveNewView, NumbersComputersAndExtraTexts) {
     EXPECT_EQ(ResolveNewView(L"", L"", L"", L"").definition, L"");
 }
 
+// What each option of the selection form opens: the installed software of a computer (the local one for the
+// first option and for a blank computer box) or a folder view of the path, always a folder.
+TEST(OpeningOfContents, InstalledSoftwareOfAComputerOrAFolderViewOfAPath) {
+    struct Case {
+        ViewContents contents;
+        int folderView;
+        std::wstring computer;
+        ViewKind kind;
+        std::wstring definition;
+        std::wstring folderPath;
+    };
+    const Case cases[] = {
+        {{ContentsOption::LocallyInstalled, L"PC1", L"H:\\"}, 99, L"", ViewKind::Registry, L"", L""},
+        {{ContentsOption::Station, L" PC1 ", L"H:\\"}, 99, L"PC1", ViewKind::Registry, L"", L""},
+        {{ContentsOption::Station, L"", L"H:\\"}, 99, L"", ViewKind::Registry, L"", L""},
+        {{ContentsOption::CdImage, L"PC1", L"H:\\"},
+         99,
+         L"",
+         ViewKind::Folder,
+         L"99",
+         L"d:\\distrib\\CD_image\\"},
+        {{ContentsOption::PathLocation, L"PC1", L"\\\\srv\\cd_image"},
+         98,
+         L"",
+         ViewKind::Folder,
+         L"98",
+         L"\\\\srv\\cd_image\\"},
+        {{ContentsOption::PathLocation, L"PC1", L"H:\\"}, 99, L"", ViewKind::Folder, L"99", L"H:\\"},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(static_cast<int>(test.contents.option));
+        const ViewOpening opening = OpeningOfContents(test.contents, test.folderView);
+        EXPECT_EQ(opening.computer, test.computer);
+        EXPECT_EQ(opening.kind, test.kind);
+        EXPECT_EQ(opening.definition, test.definition);
+        EXPECT_EQ(opening.folderPath, test.folderPath);
+        EXPECT_EQ(opening.customFile, L"");
+    }
+}
+
+// Where the path box starts when no path was saved.
+TEST(DefaultInstallPath, HomeDriveThenBuildServerThenPackagesFolder) {
+    EXPECT_EQ(DefaultInstallPath(true, L"BUILD1"), L"H:\\");
+    EXPECT_EQ(DefaultInstallPath(false, L"BUILD1"), L"\\\\BUILD1\\cd_image");
+    EXPECT_EQ(DefaultInstallPath(false, L" BUILD1 "), L"\\\\BUILD1\\cd_image");
+    EXPECT_EQ(DefaultInstallPath(false, L"   "), L"D:\\install\\packages");
+    EXPECT_EQ(DefaultInstallPath(false, L""), L"D:\\install\\packages");
+}
+
 TEST(CommandLanguage, CommandsWordsAndArguments) {
     EXPECT_EQ(ParseCommandString(L"[OpenSW WS0015][Detail 1][OutExcel][Exit]"),
               (std::vector<Command>{
