@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <cstring>
 
 namespace vantrel {
 namespace {
@@ -22,9 +24,17 @@ bool StartsWith(std::span<const std::uint8_t> bytes, std::span<const std::uint8_
 }
 
 std::wstring FromUtf16(std::span<const std::uint8_t> bytes) {
-    std::wstring text(bytes.size() / 2, L'\0');
-    for (size_t i = 0; i < text.size(); ++i)
-        text[i] = static_cast<wchar_t>(bytes[2 * i] | (bytes[2 * i + 1] << 8));
+    std::wstring text;
+    text.resize_and_overwrite(bytes.size() / 2, [&](wchar_t* units, size_t count) {
+        // Where wchar_t is UTF-16 in the file's byte order (Windows) the bytes are the text as they are.
+        if constexpr (sizeof(wchar_t) == 2 && std::endian::native == std::endian::little) {
+            std::memcpy(units, bytes.data(), count * 2);
+        } else {
+            for (size_t i = 0; i < count; ++i)
+                units[i] = static_cast<wchar_t>(bytes[2 * i] | (bytes[2 * i + 1] << 8));
+        }
+        return count;
+    });
     return text;
 }
 

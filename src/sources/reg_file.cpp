@@ -354,6 +354,7 @@ std::wstring DescribeRegFileError(const RegFileError& error) {
 
 std::expected<void, RegFileError> ReadRegFile(std::span<const std::uint8_t> bytes, RegFileSink& sink) {
     const std::wstring text = DecodeExportText(bytes);
+    sink.Expect(text.size());
     return Parser(text, sink).Run();
 }
 

@@ -16,6 +16,8 @@ namespace vantrel {
 class RegFileSink {
 public:
     virtual ~RegFileSink() = default;
+    // Before the first key: how many characters the file's text has, for a sink that makes room at once.
+    virtual void Expect(std::size_t textLength) { (void)textLength; }
     // A key's section starts; the values that follow are its own. `root` is never FromPath; `path` is
     // relative to it (empty for the root itself) and has no empty level.
     virtual void Key(RootKey root, std::wstring_view path) = 0;

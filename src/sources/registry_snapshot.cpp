@@ -58,6 +58,16 @@ public:
             snapshot_.nodes_.emplace_back();
     }
 
+    // Room for what an export of this length usually holds, taken at once rather than by doubling: growing a
+    // pool copies it and touches fresh memory, the larger part of a load's time. Room not used is never
+    // touched.
+    void Expect(std::size_t textLength) override {
+        snapshot_.names_.reserve(textLength / 4);
+        snapshot_.data_.reserve(textLength / 2);
+        snapshot_.values_.reserve(textLength / 64);
+        snapshot_.nodes_.reserve(textLength / 128);
+    }
+
     void Key(RootKey root, std::wstring_view path) override {
         const KeyId rootNode = RootNode(root);
         if (path_.empty() || path_.front() != rootNode)
@@ -79,12 +89,19 @@ public:
     }
 
     void Value(std::wstring_view name, std::uint32_t type, std::span<const std::uint8_t> data) override {
+        RegistrySnapshot::Node& key = snapshot_.nodes_[path_.back()];
+        // A key's values stay together: a key given again further on moves its values to the end first.
+        if (key.valueCount == 0)
+            key.firstValue = static_cast<std::uint32_t>(snapshot_.values_.size());
+        else if (key.firstValue + key.valueCount != snapshot_.values_.size())
+            key.firstValue = MoveToEnd(key.firstValue, key.valueCount);
         RegistrySnapshot::StoredValue value;
         value.name = AddName(name);
         value.type = type;
         value.data = {snapshot_.data_.size(), static_cast<std::uint32_t>(data.size())};
         snapshot_.data_.insert(snapshot_.data_.end(), data.begin(), data.end());
-        snapshot_.nodes_[path_.back()].values.push_back(value);
+        snapshot_.values_.push_back(value);
+        ++key.valueCount;
     }
 
     // Sorts every key's subkeys, merges keys given twice and keeps one of each value name.
@@ -118,18 +135,29 @@ private:
         return child;
     }
 
+    // Copies values [first, first + count) to the end of all values; where they start now.
+    std::uint32_t MoveToEnd(std::uint32_t first, std::uint32_t count) {
+        auto& values = snapshot_.values_;
+        const auto start = static_cast<std::uint32_t>(values.size());
+        values.reserve(values.size() + count + 1);
+        for (std::uint32_t i = 0; i < count; ++i)
+            values.push_back(values[first + i]);
+        return start;
+    }
+
+    bool Before(KeyId a, KeyId b) const { return CompareRegistryNames(Name(a), Name(b)) < 0; }
+
     void MergeChildren(KeyId key) {
         auto& children = snapshot_.nodes_[key].children;
-        std::ranges::stable_sort(
-            children, [&](KeyId a, KeyId b) { return CompareRegistryNames(Name(a), Name(b)) < 0; });
+        // Exports list subkeys in order already: then there is nothing to sort or merge.
+        if (std::ranges::adjacent_find(children, [&](KeyId a, KeyId b) { return !Before(a, b); }) ==
+            children.end())
+            return;
+        std::ranges::stable_sort(children, [&](KeyId a, KeyId b) { return Before(a, b); });
         size_t kept = 0;
         for (size_t i = 0; i < children.size(); ++i) {
             if (kept > 0 && SameRegistryName(Name(children[kept - 1]), Name(children[i]))) {
-                auto& into = snapshot_.nodes_[children[kept - 1]];
-                auto& from = snapshot_.nodes_[children[i]];
-                into.children.insert(into.children.end(), from.children.begin(), from.children.end());
-                into.values.insert(into.values.end(), from.values.begin(), from.values.end());
-                from = {};
+                Merge(children[kept - 1], children[i]);
                 continue;
             }
             children[kept++] = children[i];
@@ -137,40 +165,62 @@ private:
         children.resize(kept);
     }
 
+    // The second of two keys of the same name becomes part of the first.
+    void Merge(KeyId intoKey, KeyId fromKey) {
+        auto& into = snapshot_.nodes_[intoKey];
+        auto& from = snapshot_.nodes_[fromKey];
+        into.children.insert(into.children.end(), from.children.begin(), from.children.end());
+        if (from.valueCount > 0) {
+            const std::uint32_t start = MoveToEnd(into.firstValue, into.valueCount);
+            MoveToEnd(from.firstValue, from.valueCount);
+            into.firstValue = start;
+            into.valueCount += from.valueCount;
+        }
+        from = {};
+    }
+
     // A value given again keeps its first place and takes its last data.
     void KeepLastOfEachValue(KeyId key) {
-        auto& values = snapshot_.nodes_[key].values;
-        if (values.size() < 2)
-            return;
-        std::vector<size_t> order(values.size());
-        std::iota(order.begin(), order.end(), size_t{0});
+        auto& node = snapshot_.nodes_[key];
+        const std::span values = std::span(snapshot_.values_).subspan(node.firstValue, node.valueCount);
         const auto nameOf = [&](size_t i) {
             return snapshot_.NameOf(values[i].name);
         };
+        if (!HasTwiceNamed(values.size(), nameOf))
+            return;
+        std::vector<size_t> order(values.size());
+        std::iota(order.begin(), order.end(), size_t{0});
         std::ranges::stable_sort(
             order, [&](size_t a, size_t b) { return CompareRegistryNames(nameOf(a), nameOf(b)) < 0; });
         std::vector<bool> dropped(values.size(), false);
-        bool any = false;
         for (size_t run = 0; run < order.size();) {
             size_t end = run + 1;
             while (end < order.size() && SameRegistryName(nameOf(order[run]), nameOf(order[end])))
                 ++end;
-            if (end - run > 1) {
-                values[order[run]].type = values[order[end - 1]].type;
-                values[order[run]].data = values[order[end - 1]].data;
-                for (size_t i = run + 1; i < end; ++i)
-                    dropped[order[i]] = true;
-                any = true;
-            }
+            values[order[run]].type = values[order[end - 1]].type;
+            values[order[run]].data = values[order[end - 1]].data;
+            for (size_t i = run + 1; i < end; ++i)
+                dropped[order[i]] = true;
             run = end;
         }
-        if (!any)
-            return;
-        size_t kept = 0;
+        std::uint32_t kept = 0;
         for (size_t i = 0; i < values.size(); ++i)
             if (!dropped[i])
                 values[kept++] = values[i];
-        values.resize(kept);
+        node.valueCount = kept;
+    }
+
+    // Whether two of the names are the same; keys have a few values, so comparing each pair costs less than
+    // sorting them, and a key of many values is sorted anyway.
+    template <typename NameOf> static bool HasTwiceNamed(size_t count, NameOf nameOf) {
+        constexpr size_t kPairwiseUpTo = 32;
+        if (count > kPairwiseUpTo)
+            return true;
+        for (size_t i = 1; i < count; ++i)
+            for (size_t j = 0; j < i; ++j)
+                if (SameRegistryName(nameOf(i), nameOf(j)))
+                    return true;
+        return false;
     }
 
     RegistrySnapshot& snapshot_;
@@ -223,24 +273,17 @@ RegistryData RegistrySnapshot::DataOf(const StoredValue& value) const {
 }
 
 std::optional<RegistryValue> RegistrySnapshot::ValueAt(KeyId key, std::uint32_t index) const {
-    const auto& values = nodes_[key].values;
+    const auto values = ValuesOf(key);
     if (index >= values.size())
         return std::nullopt;
     return RegistryValue{std::wstring(NameOf(values[index].name)), DataOf(values[index])};
 }
 
-const RegistrySnapshot::StoredValue* RegistrySnapshot::FindValue(KeyId key, std::wstring_view name) const {
-    for (const StoredValue& value : nodes_[key].values)
-        if (SameRegistryName(NameOf(value.name), name))
-            return &value;
-    return nullptr;
-}
-
 std::optional<RegistryData> RegistrySnapshot::Value(KeyId key, std::wstring_view name) const {
-    const StoredValue* value = FindValue(key, name);
-    if (value == nullptr)
-        return std::nullopt;
-    return DataOf(*value);
+    for (const StoredValue& value : ValuesOf(key))
+        if (SameRegistryName(NameOf(value.name), name))
+            return DataOf(value);
+    return std::nullopt;
 }
 
 } // namespace vantrel

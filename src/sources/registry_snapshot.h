@@ -36,6 +36,7 @@ public:
     std::optional<RegistryValue> ValueAt(KeyId key, std::uint32_t index) const;
     std::optional<RegistryData> Value(KeyId key, std::wstring_view name) const;
 
+    // The keys held, roots included (a key the file gave twice counts twice).
     std::size_t KeyCount() const { return nodes_.size(); }
 
 private:
@@ -53,21 +54,26 @@ private:
     };
     struct Node {
         Slice name;
-        std::vector<KeyId> children; // in the registry's order once built
-        std::vector<StoredValue> values;
+        std::vector<KeyId> children;  // in the registry's order once built
+        std::uint32_t firstValue = 0; // the key's values are values_[firstValue, firstValue + valueCount)
+        std::uint32_t valueCount = 0;
     };
 
     RegistrySnapshot() = default;
     std::wstring_view NameOf(Slice slice) const {
         return std::wstring_view(names_).substr(slice.offset, slice.length);
     }
+    std::span<const StoredValue> ValuesOf(KeyId key) const {
+        return std::span(values_).subspan(nodes_[key].firstValue, nodes_[key].valueCount);
+    }
     RegistryData DataOf(const StoredValue& value) const;
-    const StoredValue* FindValue(KeyId key, std::wstring_view name) const;
 
-    // Every name and all data, back to back: a snapshot of a million values makes a few large allocations.
+    // Every name, all data and all values, back to back: a snapshot of a million values makes a few large
+    // allocations rather than a million small ones.
     std::wstring names_;
     std::vector<std::uint8_t> data_;
-    std::vector<Node> nodes_; // the roots first, in the order of kRootNodes in the .cpp
+    std::vector<StoredValue> values_;
+    std::vector<Node> nodes_; // the roots first (see the .cpp)
 };
 
 } // namespace vantrel

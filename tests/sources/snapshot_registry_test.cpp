@@ -175,7 +175,9 @@ TEST_F(SnapshotRegistry, KeysListAsTheRegistryListsThem) {
                   L"[HKEY_LOCAL_MACHINE\\Software\\Apps\\Alpha]\r\n\"Name\"=\"first\"\r\n\"Size\"=dword:1\r\n"
                   L"[-HKEY_LOCAL_MACHINE\\Software\\Apps\\Deleted]\r\n\"Name\"=\"gone\"\r\n"
                   L"[HKEY_CURRENT_CONFIG\\Software\\Apps\\Config]\r\n\"Name\"=\"not read\"\r\n"
+                  L"[HKEY_LOCAL_MACHINE\\Software\\Apps\\beta]\r\n\"One\"=\"1\"\r\n"
                   L"[HKEY_LOCAL_MACHINE\\Software\\Apps\\beta\\Sub]\r\n"
+                  L"[HKEY_LOCAL_MACHINE\\Software\\Apps\\Beta]\r\n\"Two\"=\"2\"\r\n"
                   L"[HKEY_LOCAL_MACHINE\\SOFTWARE\\apps\\ALPHA]\r\n\"name\"=\"last\"\r\n\"Size\"=-\r\n"
                   L"[HKEY_CLASSES_ROOT\\.txt]\r\n@=\"txtfile\"\r\n");
     EXPECT_EQ(registry.EnumKeys(L"SNAP", HKLM, L"Software\\Apps", false),
@@ -187,6 +189,9 @@ TEST_F(SnapshotRegistry, KeysListAsTheRegistryListsThem) {
     ASSERT_EQ(alpha.size(), 2u);
     EXPECT_EQ(alpha[0].name, L"Name");
     EXPECT_EQ(alpha[0].text, L"last");
+    const auto beta = registry.EnumValues(L"SNAP", HKLM, L"Software\\Apps\\beta");
+    ASSERT_EQ(beta.size(), 2u);
+    EXPECT_EQ(beta[0].text + beta[1].text, L"12");
     // The classes root of another computer is its machine's Software\Classes.
     EXPECT_EQ(registry.ReadValue(L"SNAP", RootKey::FromPath, L"HKCR\\.txt", L"@"), L"txtfile");
     EXPECT_EQ(registry.ReadValue(L"SNAP", RootKey::FromPath, L"HKLM\\Software\\Classes\\.TXT", L"@"),
