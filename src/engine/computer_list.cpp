@@ -181,8 +181,11 @@ PingCounts ComputerList::Tick() {
             ++counts.noReply;
             break;
         case PingStatus::NotPinged:
-            if (entry.selected && pingAllowed_ && counts.started < kMaxPingsStartedPerTick &&
-                counts.running < kMaxPingsRunning) {
+            if (entry.selected && pingAllowed_ && AnswersWithoutPing(entry.name)) {
+                entry.status = PingStatus::Replied;
+                ++counts.replied;
+            } else if (entry.selected && pingAllowed_ && counts.started < kMaxPingsStartedPerTick &&
+                       counts.running < kMaxPingsRunning) {
                 if (const std::optional<PingProcess> process =
                         runner_.Start(std::wstring(kListPingCommand) + entry.name)) {
                     entry.status = PingStatus::Running;
@@ -218,6 +221,10 @@ int ComputerList::CheckSta(std::wstring_view station, bool ping) {
         found = entries_.begin() + AddNoDouble(name);
     ComputerEntry& entry = *found;
 
+    if (entry.status != PingStatus::Running && AnswersWithoutPing(bare)) {
+        entry.status = PingStatus::Replied;
+        return AsStatusNumber(entry.status);
+    }
     if (entry.status == PingStatus::Running) {
         // The list's own ping of this computer is under way: its answer is as fresh as a new one would be,
         // and a fill must not take the running ping for "no answer". Still running after the waits, it

@@ -109,6 +109,10 @@ public:
     int CheckSta(std::wstring_view station) override { return CheckSta(station, false); }
     std::function<void()> betweenWaits;
 
+    // Computers that answer without a ping, neither for a fill nor from the list: those served from a
+    // registry snapshot. A ping would ask the network for a name that may be nobody's.
+    std::function<bool(std::wstring_view name)> answersWithoutPing;
+
     // "&Include local computer", ticked at the start.
     bool includeLocal = true;
     // The computers chosen: the empty name (the local computer) first when includeLocal, then the selected
@@ -116,6 +120,10 @@ public:
     std::vector<std::wstring> GetCNs() const;
 
 private:
+    bool AnswersWithoutPing(std::wstring_view name) const {
+        return answersWithoutPing && answersWithoutPing(name);
+    }
+
     PingRunner& runner_;
     std::vector<ComputerEntry> entries_;
     bool pingAllowed_ = false;

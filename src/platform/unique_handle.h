@@ -57,6 +57,13 @@ struct KernelHandleTraits {
     static void Close(Handle h) { CloseHandle(h); }
 };
 
+// CreateFile answers INVALID_HANDLE_VALUE, not null, when it fails.
+struct FileHandleTraits {
+    using Handle = HANDLE;
+    static Handle Invalid() { return INVALID_HANDLE_VALUE; }
+    static void Close(Handle h) { CloseHandle(h); }
+};
+
 struct FindHandleTraits {
     using Handle = HANDLE;
     static Handle Invalid() { return INVALID_HANDLE_VALUE; }
@@ -107,6 +114,7 @@ struct ImageListTraits {
 
 using UniqueHKey = UniqueAny<HKeyTraits>;
 using UniqueHandle = UniqueAny<KernelHandleTraits>;
+using UniqueFile = UniqueAny<FileHandleTraits>;
 using UniqueFind = UniqueAny<FindHandleTraits>;
 using UniqueGdiObject = UniqueAny<GdiObjectTraits>;
 using UniqueFont = UniqueAny<FontTraits>;

@@ -10,10 +10,24 @@
 #include "platform/win_ini_files.h"
 #include "platform/win_ping_runner.h"
 #include "platform/win_registry.h"
+#include "platform/win_snapshot_files.h"
 #include "shell/prompter.h"
+#include "shell/settings.h"
 #include "sources/registry.h"
+#include "sources/snapshot_registry_api.h"
+#include "views/markers.h"
 
 namespace vantrel {
+
+// The folder of registry snapshots served as computers ("SnapshotFolder" in the settings; none when unset),
+// read from the live registry before any snapshot can answer.
+inline std::wstring SnapshotFolderSetting(RegistryApi& live) {
+    Registry registry(live);
+    std::wstring folder = registry.ReadValue(L"", RootKey::FromPath, kSettingsKey, L"SnapshotFolder");
+    if (folder == kValueMissing || folder == kKeyMissing || folder == kNotConnected)
+        folder.clear();
+    return folder;
+}
 
 class AppServices {
 public:
@@ -23,7 +37,11 @@ public:
     Registry& registry() { return registry_; }
 
 private:
-    WinRegistryApi registryApi_;
+    WinRegistryApi liveRegistry_;
+    WinSnapshotFiles snapshotFiles_;
+    SnapshotFolder snapshots_{snapshotFiles_, SnapshotFolderSetting(liveRegistry_)};
+    // Every registry access of the program, computers served from snapshots included.
+    SnapshotRegistryApi registryApi_{liveRegistry_, snapshots_};
     Registry registry_{registryApi_};
     WinFileSource files_;
     WinEnvironment environment_;
@@ -36,11 +54,19 @@ private:
     WindowsPrompter prompter_{registry_, programs_, computerList_, environment_};
 };
 
-// While a fill waits for a ping, the active window still draws itself.
+// While a fill waits for a ping, the active window still draws itself. Snapshot computers answer without a
+// ping, and a snapshot that cannot be read is told once, when the first view or compare reaches it (its
+// cells then read "Not connected").
 inline AppServices::AppServices() {
     computerList_.betweenWaits = [] {
         if (const HWND active = GetActiveWindow(); active != nullptr)
             UpdateWindow(active);
+    };
+    computerList_.answersWithoutPing = [this](std::wstring_view name) {
+        return snapshots_.Serves(name);
+    };
+    snapshots_.onLoadFailure = [this](std::wstring_view message) {
+        prompter_.Message(GetActiveWindow(), message, MB_OK | MB_ICONEXCLAMATION);
     };
 }
 

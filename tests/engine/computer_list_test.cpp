@@ -299,5 +299,25 @@ TEST_F(ComputerListTest, CheckStaWaitsForTheListsRunningPing) {
     EXPECT_EQ(list->Tick().running, 0);
 }
 
+// A computer served from a registry snapshot answers at once, for a fill and in the list, and is never
+// pinged.
+TEST_F(ComputerListTest, SnapshotComputersAnswerWithoutAPing) {
+    list->answersWithoutPing = [](std::wstring_view name) {
+        return name == L"SNAP" || name == L"snap";
+    };
+    AddSelected(*list, 1);
+    std::wstring snapshot = L"snap";
+    list->Select(static_cast<size_t>(list->AddNoDouble(snapshot)), true);
+    const PingCounts counts = list->StartPing();
+    EXPECT_EQ(counts.replied, 1);
+    EXPECT_EQ(counts.started, 1);
+    EXPECT_EQ(pings.commands, std::vector<std::wstring>{L"Ping.exe -n 1 -w 2000 PC01"});
+    EXPECT_EQ(list->entries()[1].status, PingStatus::Replied);
+    EXPECT_EQ(list->CheckSta(L"\\snap", true), 1);
+    EXPECT_EQ(pings.commands.size(), 1u);
+    pings.FinishAll();
+    EXPECT_EQ(list->Tick().running, 0);
+}
+
 } // namespace
 } // namespace vantrel
