@@ -6,12 +6,7 @@
 namespace vantrel {
 namespace {
 
-constexpr char32_t kReplacement = 0xFFFD;
-constexpr char32_t kLastCodePoint = 0x10FFFF;
-
-bool IsSurrogate(char32_t c) {
-    return c >= 0xD800 && c <= 0xDFFF;
-}
+constexpr char32_t kReplacement = kReplacementCharacter;
 
 // The code point whose UTF-8 sequence starts at `at`, and how many bytes it took; a byte that starts no
 // well-formed sequence (a stray continuation byte, a sequence cut short, an overlong form, a surrogate or a

@@ -6,6 +6,12 @@
 namespace vantrel {
 
 inline constexpr char32_t kNotACharacter = 0xFFFFFFFF;
+inline constexpr char32_t kReplacementCharacter = 0xFFFD;
+inline constexpr char32_t kLastCodePoint = 0x10FFFF;
+
+constexpr bool IsSurrogate(char32_t c) {
+    return c >= 0xD800 && c <= 0xDFFF;
+}
 
 // The code point at text[i] (a surrogate pair read whole), moving i past it; kNotACharacter for a lone
 // surrogate or a value beyond Unicode.

@@ -12,12 +12,7 @@ namespace vantrel {
 namespace {
 
 constexpr size_t kArticleDigits = 6;
-constexpr char32_t kReplacement = 0xFFFD;
-constexpr char32_t kLastCodePoint = 0x10FFFF;
-
-bool IsSurrogate(char32_t c) {
-    return c >= 0xD800 && c <= 0xDFFF;
-}
+constexpr char32_t kReplacement = kReplacementCharacter;
 
 // A referenced character; what is none (a surrogate, NUL, beyond Unicode) is U+FFFD.
 void AppendCharacter(std::wstring& text, char32_t c) {
