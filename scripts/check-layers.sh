@@ -2,9 +2,12 @@
 # Checks the layer rule of src/: a folder includes only from itself and the folders below it, and the
 # portable core never includes <windows.h>. Prints each offending include; exits 1 when there is any.
 #   views ← sources ← engine ← platform ← ui ← dialogs ← shell
+# console (kivoc) sits beside shell: it may include everything below shell, and of shell only the headers
+# that hold no window.
 set -uo pipefail
 src=${1:-$(cd "$(dirname "$0")/../src" && pwd)}
-layers=(views sources engine platform ui dialogs shell)
+layers=(views sources engine platform ui dialogs shell console)
+console_shell_headers="command_language.h out_file.h out_file_target.h settings.h snapshot_folder_setting.h view_commands.h view_opening.h"
 status=0
 
 rank() {
@@ -25,6 +28,14 @@ for folder in "${layers[@]}"; do
     fi
   done < <(grep -rnE '^#include "' "$src/$folder" | sed -E 's/:([0-9]+):/:\1:/')
 done
+
+while IFS=: read -r file line include; do
+  header=$(sed -E 's/^#include "shell\/(.*)"/\1/' <<<"$include")
+  if ! grep -qw -- "$header" <<<"$console_shell_headers"; then
+    echo "$file:$line: console must not include shell's window code: $include"
+    status=1
+  fi
+done < <(grep -rnE '^#include "shell/' "$src/console" 2>/dev/null)
 
 for folder in views sources engine; do
   if grep -rnE '^#include <windows\.h>' "$src/$folder"; then

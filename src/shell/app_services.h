@@ -13,21 +13,12 @@
 #include "platform/win_snapshot_files.h"
 #include "shell/prompter.h"
 #include "shell/settings.h"
+#include "shell/snapshot_folder_setting.h"
 #include "sources/registry.h"
 #include "sources/snapshot_registry_api.h"
 #include "views/markers.h"
 
 namespace vantrel {
-
-// The folder of registry snapshots served as computers ("SnapshotFolder" in the settings; none when unset),
-// read from the live registry before any snapshot can answer.
-inline std::wstring SnapshotFolderSetting(RegistryApi& live) {
-    Registry registry(live);
-    std::wstring folder = registry.ReadValue(L"", RootKey::FromPath, kSettingsKey, L"SnapshotFolder");
-    if (folder == kValueMissing || folder == kKeyMissing || folder == kNotConnected)
-        folder.clear();
-    return folder;
-}
 
 class AppServices {
 public:

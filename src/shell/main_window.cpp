@@ -8,6 +8,7 @@
 #include "shell/command_language.h"
 #include "shell/main_menu_ids.h"
 #include "shell/settings.h"
+#include "shell/view_commands.h"
 #include "shell/window_setting.h"
 #include "ui/screen.h"
 #include "ui/window_class.h"
@@ -243,18 +244,9 @@ void MainWindow::ShowHelp() {
 }
 
 ViewForm* MainWindow::OpeniniFile(const std::wstring& path, bool foldersAllowed) {
-    if (FileExists(path)) {
-        if (ExtOf(path) == L"kvf")
-            return OpenView({.kind = ViewKind::CustomFile, .customFile = path});
-        return OpenView({.kind = ViewKind::IniTable, .folderPath = path});
-    }
-    if (!foldersAllowed || !FolderExists(path))
-        return nullptr;
-    const std::wstring folder = path.ends_with(L'\\') ? path : path + L"\\";
-    const bool installs = FileExists(folder + L"*.msi");
-    return OpenView({.definition = std::to_wstring(installs ? kInstallFolderView : kExeFilesView),
-                     .kind = ViewKind::Folder,
-                     .folderPath = folder});
+    const auto opening =
+        OpeningOfFile(path, foldersAllowed, {.fileExists = FileExists, .folderExists = FolderExists});
+    return opening ? OpenView(*opening) : nullptr;
 }
 
 void MainWindow::OpenStartFile() {
@@ -442,15 +434,10 @@ ViewForm* MainWindow::OpenIniTable() {
 
 ViewForm* MainWindow::OpenOnComputer(const std::wstring& computer) {
     ViewForm* active = ActiveView();
-    if (active == nullptr ||
-        static_cast<int>(active->view().viewKind) >= static_cast<int>(ViewKind::IniTable))
+    if (active == nullptr)
         return nullptr;
-    View& from = active->view();
-    from.GetCurWidths();
-    return OpenView({.computer = computer,
-                     .definition = MakCGp(from.columns, from.twipsPerPixel()),
-                     .kind = from.viewKind,
-                     .customFile = from.customFile});
+    const auto opening = vantrel::OpeningOnComputer(active->view(), computer);
+    return opening ? OpenView(*opening) : nullptr;
 }
 
 std::wstring MainWindow::ChooseCustomViewFile(bool save, std::wstring_view proposedName) {

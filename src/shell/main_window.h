@@ -138,6 +138,7 @@ private:
     CommandOutcome SetMatchListCommand(const MainCommand&, std::wstring_view);
     CommandOutcome SetMatchCommand(const MainCommand&, std::wstring_view);
     CommandOutcome SortCommand(const MainCommand&, std::wstring_view);
+    CommandOutcome OutFileCommand(const MainCommand&, std::wstring_view);
     CommandOutcome ToggleSortCommand(const MainCommand&, std::wstring_view);
     CommandOutcome TransposeCommand(const MainCommand&, std::wstring_view);
     CommandOutcome MultipleComputersCommand(const MainCommand&, std::wstring_view);

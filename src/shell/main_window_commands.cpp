@@ -7,6 +7,8 @@
 #include "platform/win_files.h"
 #include "shell/command_language.h"
 #include "shell/main_menu_ids.h"
+#include "shell/out_file.h"
+#include "shell/view_commands.h"
 #include "views/catalogue.h"
 #include "views/text.h"
 
@@ -56,6 +58,7 @@ std::span<const MainCommand> MainWindow::Commands() {
         {IDM_SET_MATCH_LIST,     0,      L"",          true,  &W::SetMatchListCommand},
         {0,                      0,      L"setmatch",  true,  &W::SetMatchCommand},
         {0,                      0,      L"sort",      true,  &W::SortCommand},
+        {0,                      0,      L"outfile",   false, &W::OutFileCommand},
         {IDM_TOGGLE_SORT,        0,      L"",          true,  &W::ToggleSortCommand},
         {IDM_TRANSPOSE,          25,     L"transpose", true,  &W::TransposeCommand},
         {IDM_MULTIPLE_COMPUTERS, 28,     L"",          true,  &W::MultipleComputersCommand},
@@ -262,12 +265,21 @@ CommandOutcome MainWindow::SetMatchListCommand(const MainCommand&, std::wstring_
 }
 
 CommandOutcome MainWindow::SetMatchCommand(const MainCommand&, std::wstring_view column) {
-    ActiveView()->SetMatchColumn(LeadingNumber(column, 240));
+    ActiveView()->SetMatchColumn(MatchColumnArgument(column));
     return {};
 }
 
 CommandOutcome MainWindow::SortCommand(const MainCommand&, std::wstring_view argument) {
     ActiveView()->SortByCommand(argument);
+    return {};
+}
+
+// "outfile": errors are told, and leave the cancel flag alone: only a failed open sets it.
+CommandOutcome MainWindow::OutFileCommand(const MainCommand&, std::wstring_view path) {
+    ViewForm* active = ActiveView();
+    if (const auto failure = WriteViewOut(active != nullptr ? &active->view() : nullptr,
+                                          active != nullptr ? active->CaptionText() : L"", path))
+        prompter_.Message(hwnd(), *failure, MB_OK);
     return {};
 }
 
@@ -348,7 +360,7 @@ CommandOutcome MainWindow::DetailsButtonCommand(const MainCommand&, std::wstring
 }
 
 CommandOutcome MainWindow::DetailCommand(const MainCommand&, std::wstring_view mode) {
-    List_Click(LeadingNumber(mode, 1) != 0 ? 1 : 0);
+    List_Click(ListModeArgument(mode));
     return {};
 }
 

@@ -9,6 +9,7 @@
 #include "platform/clipboard.h"
 #include "platform/system_message.h"
 #include "shell/settings.h"
+#include "shell/view_commands.h"
 #include "ui/gdi_scope.h"
 #include "ui/screen.h"
 #include "ui/window_class.h"
@@ -49,17 +50,7 @@ ViewForm* ViewForm::Create(HWND mdiClient, const ViewServices& services, Prompte
     if (!RegisterViewFormClass(&BaseWindow<ViewForm>::WindowProc))
         return nullptr;
     auto* form = new ViewForm(services, prompter, owner, ScreenTwipsPerPixel());
-    View& view = form->view_;
-    view.viewKind = opening.kind;
-    view.computerName = opening.computer;
-    view.folderPath = opening.folderPath;
-    view.customFile = opening.customFile;
-    view.dataVariable = opening.dataVariable;
-    view.markOption = opening.markOption.value_or(owner.MarkOption());
-    view.definition =
-        IsBuiltInNumber(opening.definition) ? ResolveBuiltInView(opening.definition) : opening.definition;
-    if (view.definition.empty() && view.viewKind != ViewKind::Folder)
-        view.definition = kDefaultDefinition;
+    TakeOpening(form->view_, opening, owner.MarkOption());
 
     MDICREATESTRUCTW create{};
     create.szClass = kViewFormClass;
@@ -306,10 +297,7 @@ void ViewForm::SortCurrentColumn() {
 }
 
 void ViewForm::SortByCommand(std::wstring_view argument) {
-    std::wstring_view number = TrimBlanks(argument);
-    if (number.starts_with(L'-') || number.starts_with(L'+'))
-        number.remove_prefix(1);
-    view_.SortColumn(LeadingNumber(number, 240), argument.find(L'-') != std::wstring_view::npos);
+    SortByArgument(view_, argument);
     if (grid_)
         grid_->Refresh();
     UpdateStatus();
@@ -584,10 +572,8 @@ void ViewForm::OpenExcel() {
 }
 
 void ViewForm::SetMatchColumn(int col) {
-    if (col < 0 || col >= view_.grid.Cols())
+    if (!vantrel::SetMatchColumn(view_, col))
         return;
-    view_.grid.SetCol(col);
-    AutoMatch(1);
     UpdateStatus();
 }
 
