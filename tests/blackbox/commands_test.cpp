@@ -260,3 +260,64 @@ TEST(Commands, TransposeAndSetMatchFromOtherPrograms) {
 
 } // namespace
 } // namespace vantrel::test
+
+namespace vantrel::test {
+namespace {
+
+std::wstring Utf8FileText(const std::wstring& path) {
+    std::wstring text;
+    const UniqueHandle file(
+        CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    if (file.get() == INVALID_HANDLE_VALUE)
+        return text;
+    std::string bytes(GetFileSize(file.get(), nullptr), '\0');
+    DWORD read = 0;
+    if (!ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr))
+        return text;
+    text.resize(bytes.size());
+    text.resize(static_cast<size_t>(MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(read),
+                                                        text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+// "[OutFile]" writes the active view as its grid shows it; an error is a message and the command string is
+// still taken.
+TEST(Commands, OutFileWritesTheActiveViewAndTellsWhatFailed) {
+    const std::wstring folder = TempFolder(L"vantrel outfile");
+    const std::wstring text = folder + L"\\apps.txt";
+    const std::wstring csv = folder + L"\\apps.csv";
+    KivoProcess kivo(L"[OpenSW]");
+    HWND main = nullptr;
+    ASSERT_TRUE(
+        PumpUntil([&] { return (main = VisibleWindowOf(kivo, L"VantrelMainWindow")) != nullptr; }, 20s));
+    ASSERT_TRUE(PumpUntil([] { return Execute(L"").has_value(); }, 20s));
+    ASSERT_EQ(Execute(L"[OutFile \"" + text + L"\"][OutFile " + csv + L"]"), true);
+    const std::wstring grid =
+        WindowText(FindWindowExW(ViewWindows(main).at(0), nullptr, L"VantrelGrid", nullptr));
+    ASSERT_GT(grid.size(), 10u);
+    EXPECT_EQ(Utf8FileText(text), grid + L"\r\n"); // the grid's text leaves out the last line's end
+    EXPECT_TRUE(Utf8FileText(csv).starts_with(L"\uFEFF,DisplayName,Version,"))
+        << Utf8FileText(csv).substr(0, 40);
+    DeleteFileW(text.c_str());
+    DeleteFileW(csv.c_str());
+    RemoveDirectoryW(folder.c_str());
+
+    ASSERT_TRUE(PostMessageW(main, WM_COMMAND, IDM_CLOSE, 0));
+    ASSERT_TRUE(PumpUntil([&] { return ViewWindows(main).empty(); }, 10s));
+    ASSERT_TRUE(PostMessageW(main, WM_CLOSE, 0, 0));
+    EXPECT_EQ(kivo.WaitForExit(20s), 0u);
+
+    KivoProcess failing(L"[OutFile C:\\nowhere\\apps.csv][OpenSW][OutFile C:\\nowhere\\apps.csv][Exit]");
+    for (const std::wstring_view told :
+         {L"No view to write to C:\\nowhere\\apps.csv", L"Could not write C:\\nowhere\\apps.csv: "}) {
+        const HWND box = WaitForMessageBox(failing, 30s);
+        ASSERT_NE(box, nullptr) << std::wstring(told);
+        EXPECT_TRUE(MessageBoxText(box).starts_with(told)) << MessageBoxText(box);
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+        ASSERT_TRUE(PumpUntil([&] { return !IsWindow(box); }, 10s));
+    }
+    EXPECT_EQ(failing.WaitForExit(20s), 0u);
+}
+
+} // namespace
+} // namespace vantrel::test

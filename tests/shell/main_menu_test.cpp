@@ -586,8 +586,8 @@ TEST_F(MainMenuTest, TheCommandTableNamesEachCommandOnce) {
     };
     everyEntryCarriedOut(main->menu());
     EXPECT_EQ(words, (std::set<std::wstring_view>{L"open", L"opensw", L"openocx", L"openini", L"connect",
-                                                  L"outexcel", L"detail", L"setmatch", L"sort", L"transpose",
-                                                  L"close", L"exit"}));
+                                                  L"outexcel", L"outfile", L"detail", L"setmatch", L"sort",
+                                                  L"transpose", L"close", L"exit"}));
 }
 
 } // namespace
