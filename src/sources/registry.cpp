@@ -6,7 +6,12 @@
 #include "views/markers.h"
 
 #include "views/text.h"
+
+#include <mutex>
 #include <optional>
+#include <shared_mutex>
+#include <thread>
+#include <unordered_map>
 
 namespace vantrel {
 namespace {
@@ -98,34 +103,71 @@ struct Registry::ReadCache {
     }
 };
 
-Registry::Registry(RegistryApi& api) : api_(api) {}
+// The read caches of the threads that have a CachedReads, one each. A thread only ever touches its own
+// cache, so the lock guards the table, not the caches: reads of different threads never wait on each other
+// beyond finding their entry.
+class Registry::ThreadCaches {
+public:
+    // Fills of several views may nest (one starts while another lets window messages run): a thread's cache
+    // lives until its outermost CachedReads ends.
+    void Enter() {
+        const std::unique_lock lock(mutex_);
+        Slot& slot = slots_[std::this_thread::get_id()];
+        if (slot.users++ == 0)
+            slot.cache = std::make_unique<ReadCache>();
+    }
+    void Leave() {
+        std::unique_ptr<ReadCache> ended; // its keys and connections close after the lock is let go
+        {
+            const std::unique_lock lock(mutex_);
+            const auto found = slots_.find(std::this_thread::get_id());
+            if (found == slots_.end() || --found->second.users > 0)
+                return;
+            ended = std::move(found->second.cache);
+            slots_.erase(found);
+        }
+    }
+    // The calling thread's cache; nullptr while it has no CachedReads. Only the calling thread removes its
+    // entry, so the pointer stays good until that thread leaves.
+    ReadCache* OfThisThread() const {
+        const std::shared_lock lock(mutex_);
+        const auto found = slots_.find(std::this_thread::get_id());
+        return found == slots_.end() ? nullptr : found->second.cache.get();
+    }
+
+private:
+    struct Slot {
+        int users = 0;
+        std::unique_ptr<ReadCache> cache;
+    };
+    mutable std::shared_mutex mutex_;
+    std::unordered_map<std::thread::id, Slot> slots_;
+};
+
+Registry::Registry(RegistryApi& api) : api_(api), caches_(std::make_unique<ThreadCaches>()) {}
 Registry::~Registry() = default;
 
-// Fills of several views may nest (one starts while another lets window messages run): the cache lives
-// until the outermost ends.
 Registry::CachedReads::CachedReads(Registry& registry) : registry_(registry) {
-    if (registry_.cacheUsers_++ == 0)
-        registry_.cache_ = std::make_unique<ReadCache>();
+    registry_.caches_->Enter();
 }
 
 Registry::CachedReads::~CachedReads() {
-    if (--registry_.cacheUsers_ == 0)
-        registry_.cache_.reset();
+    registry_.caches_->Leave();
 }
 
 void Registry::CachedReads::NextItem() {
-    if (registry_.cache_)
-        registry_.cache_->keys.clear();
+    if (ReadCache* cache = registry_.caches_->OfThisThread())
+        cache->keys.clear();
 }
 
 std::wstring Registry::ReadValue(std::wstring_view computer, RootKey root, std::wstring_view key,
                                  std::wstring_view expression) {
     const Target target(computer, root, key, expression);
-    if (cache_) {
+    if (ReadCache* cache = caches_->OfThisThread()) {
         // A kept connection may have gone stale (the computer restarted, the network dropped): connect once
         // more before giving up on it. A computer that cannot be reached again reads "°".
         for (int attempt = 0; attempt < 2; ++attempt)
-            if (auto text = ReadCached(target))
+            if (auto text = ReadCached(*cache, target))
                 return *std::move(text);
     }
     return ReadUncached(target);
@@ -143,18 +185,18 @@ bool IsKeyError(long error) {
 
 // A read through kept handles; nothing when a kept handle failed in a way a fresh one might not (a key
 // deleted or a connection lost meanwhile): the handles are dropped and the caller tries again.
-std::optional<std::wstring> Registry::ReadCached(const Target& target) {
+std::optional<std::wstring> Registry::ReadCached(ReadCache& cache, const Target& target) {
     RegHandle rootHandle = api_.Root(target.root);
     const std::wstring connectionId = ReadCache::Id(target, false);
     bool freshConnection = false;
     if (!target.computer.empty()) {
-        if (const auto kept = ReadCache::Find(cache_->connections, connectionId)) {
+        if (const auto kept = ReadCache::Find(cache.connections, connectionId)) {
             rootHandle = *kept;
         } else {
             auto connected = api_.Connect(target.computer, target.root);
             if (!connected)
                 return std::wstring(kNotConnected);
-            cache_->connections.emplace_back(connectionId, OwnedRegKey(api_, *connected));
+            cache.connections.emplace_back(connectionId, OwnedRegKey(api_, *connected));
             rootHandle = *connected;
             freshConnection = true;
         }
@@ -162,17 +204,17 @@ std::optional<std::wstring> Registry::ReadCached(const Target& target) {
 
     const std::wstring keyId = ReadCache::Id(target, true);
     RegHandle keyHandle = 0;
-    if (const auto kept = ReadCache::Find(cache_->keys, keyId)) {
+    if (const auto kept = ReadCache::Find(cache.keys, keyId)) {
         keyHandle = *kept;
     } else {
         auto opened = api_.Open(rootHandle, target.key, KeyAccess::Read);
         if (!opened) {
             if (target.computer.empty() || freshConnection || IsKeyError(opened.error()))
                 return std::wstring(kKeyMissing);
-            ReadCache::Drop(cache_->connections, connectionId);
+            ReadCache::Drop(cache.connections, connectionId);
             return std::nullopt;
         }
-        cache_->keys.emplace_back(keyId, OwnedRegKey(api_, *opened));
+        cache.keys.emplace_back(keyId, OwnedRegKey(api_, *opened));
         keyHandle = *opened;
     }
 
@@ -189,8 +231,8 @@ std::optional<std::wstring> Registry::ReadCached(const Target& target) {
         if (data.error() == winerror::kFileNotFound)
             return std::wstring(kValueMissing);
     }
-    ReadCache::Drop(cache_->keys, keyId);
-    ReadCache::Drop(cache_->connections, connectionId);
+    ReadCache::Drop(cache.keys, keyId);
+    ReadCache::Drop(cache.connections, connectionId);
     return std::nullopt;
 }
 

@@ -29,6 +29,8 @@ public:
     // While one lives, ReadValue reuses one connection per computer and keeps the keys of the current item
     // open, so a fill does not pay a connection per cell and an open per value. Texts and markers stay those
     // of separate reads: a key deleted meanwhile still reads "¬", a lost computer still "°".
+    // The cache belongs to the thread that made the CachedReads: only that thread's reads use it, and the
+    // CachedReads must end on that thread.
     class CachedReads {
     public:
         explicit CachedReads(Registry& registry);
@@ -73,6 +75,7 @@ public:
 private:
     struct Target;
     struct ReadCache;
+    class ThreadCaches;
     // A root to open keys under: the local predefined one, or another computer's, closed with this object.
     struct ConnectedRoot {
         RegHandle handle = 0;
@@ -80,12 +83,11 @@ private:
     };
     std::expected<ConnectedRoot, long> ConnectRoot(std::wstring_view computer, RootKey root);
     std::wstring ReadUncached(const Target& target);
-    std::optional<std::wstring> ReadCached(const Target& target);
+    std::optional<std::wstring> ReadCached(ReadCache& cache, const Target& target);
     std::vector<std::wstring> EnumUnder(RegHandle parent, std::wstring_view path, bool wildcards);
 
     RegistryApi& api_;
-    std::unique_ptr<ReadCache> cache_;
-    int cacheUsers_ = 0;
+    std::unique_ptr<ThreadCaches> caches_;
 };
 
 } // namespace vantrel

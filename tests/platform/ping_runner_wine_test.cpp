@@ -98,6 +98,18 @@ TEST_F(PingOnWine, CheckStaWaitsForThePingTheListRuns) {
     EXPECT_EQ(Calls(), std::vector<std::string>{"Ping.exe -n 1 -w 2000 PC9"});
 }
 
+// A delayed answer stands for a slow or silent computer: the status check waits for it up to its two seconds,
+// and one that takes longer counts as no answer, after the whole wait.
+TEST_F(PingOnWine, CheckStaWaitsForADelayedAnswerUpToTwoSeconds) {
+    Answer("SLOW 0 delay 1200\nSILENT 0 delay 2500\n");
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(list->CheckSta(L"SLOW"), 1);
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1200));
+    start = std::chrono::steady_clock::now();
+    EXPECT_EQ(list->CheckSta(L"SILENT"), 2);
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(2000));
+}
+
 TEST_F(PingOnWine, APingProgramThatCannotBeFoundDoesNotStart) {
     EXPECT_FALSE(runner.Start(L"NoSuchPingProgram.exe -n 1 -w 700 PC1").has_value());
 }

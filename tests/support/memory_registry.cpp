@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cwctype>
 #include <stdexcept>
+#include <thread>
 
 namespace vantrel::test {
 namespace {
@@ -97,6 +98,28 @@ MemoryRegistry::Computer::Computer() {
 MemoryRegistry::MemoryRegistry() : local_name_(L"LOCALPC") {}
 MemoryRegistry::~MemoryRegistry() = default;
 
+// Waits when it ends, which is after the lock taken below it ends: callers on several threads overlap in
+// their waits as they would in a network's round trips, and only the work on the registry is serialised.
+class MemoryRegistry::NetworkWait {
+public:
+    NetworkWait() = default;
+    NetworkWait(const NetworkWait&) = delete;
+    NetworkWait& operator=(const NetworkWait&) = delete;
+    ~NetworkWait() {
+        if (wait_.count() > 0)
+            std::this_thread::sleep_for(wait_);
+    }
+    void Set(std::chrono::microseconds::rep microseconds) { wait_ = std::chrono::microseconds(microseconds); }
+
+private:
+    std::chrono::microseconds wait_{0};
+};
+
+void MemoryRegistry::SetLatency(std::chrono::microseconds perCall, std::chrono::microseconds perConnect) {
+    per_call_us_ = perCall.count();
+    per_connect_us_ = perConnect.count();
+}
+
 // ---- RegistryApi ----
 
 RegHandle MemoryRegistry::Root(RootKey root) {
@@ -105,6 +128,8 @@ RegHandle MemoryRegistry::Root(RootKey root) {
 }
 
 std::expected<RegHandle, long> MemoryRegistry::Connect(std::wstring_view computer, RootKey root) {
+    NetworkWait wait;
+    wait.Set(per_connect_us_);
     const std::lock_guard lock(mutex_);
     ++connects_;
     const Computer* found = FindComputer(computer);
@@ -122,7 +147,9 @@ std::expected<RegHandle, long> MemoryRegistry::Connect(std::wstring_view compute
 
 std::expected<RegHandle, long> MemoryRegistry::Open(RegHandle parent, std::wstring_view subkey,
                                                     KeyAccess access) {
+    NetworkWait wait;
     const std::lock_guard lock(mutex_);
+    wait.Set(CallLatencyOn(parent));
     ++opens_;
     const auto key = Resolve(parent);
     if (!key)
@@ -134,7 +161,9 @@ std::expected<RegHandle, long> MemoryRegistry::Open(RegHandle parent, std::wstri
 }
 
 std::expected<RegHandle, long> MemoryRegistry::Create(RegHandle parent, std::wstring_view subkey) {
+    NetworkWait wait;
     const std::lock_guard lock(mutex_);
+    wait.Set(CallLatencyOn(parent));
     ++creates_;
     const auto key = Resolve(parent);
     if (!key)
@@ -146,7 +175,9 @@ std::expected<RegHandle, long> MemoryRegistry::Create(RegHandle parent, std::wst
 }
 
 std::expected<RegistryData, long> MemoryRegistry::QueryValue(RegHandle key, std::wstring_view name) {
+    NetworkWait wait;
     const std::lock_guard lock(mutex_);
+    wait.Set(CallLatencyOn(key));
     ++queries_;
     const auto open = Resolve(key);
     if (!open)
@@ -158,7 +189,9 @@ std::expected<RegistryData, long> MemoryRegistry::QueryValue(RegHandle key, std:
 }
 
 std::expected<std::wstring, long> MemoryRegistry::EnumKey(RegHandle key, std::uint32_t index) {
+    NetworkWait wait;
     const std::lock_guard lock(mutex_);
+    wait.Set(CallLatencyOn(key));
     const auto open = Resolve(key);
     if (!open)
         return std::unexpected(open.error());
@@ -171,7 +204,9 @@ std::expected<std::wstring, long> MemoryRegistry::EnumKey(RegHandle key, std::ui
 }
 
 std::expected<RegistryValue, long> MemoryRegistry::EnumValue(RegHandle key, std::uint32_t index) {
+    NetworkWait wait;
     const std::lock_guard lock(mutex_);
+    wait.Set(CallLatencyOn(key));
     const auto open = Resolve(key);
     if (!open)
         return std::unexpected(open.error());
@@ -181,7 +216,9 @@ std::expected<RegistryValue, long> MemoryRegistry::EnumValue(RegHandle key, std:
 }
 
 long MemoryRegistry::SetValue(RegHandle key, std::wstring_view name, const RegistryData& data) {
+    NetworkWait wait;
     const std::lock_guard lock(mutex_);
+    wait.Set(CallLatencyOn(key));
     const auto open = Resolve(key);
     if (!open)
         return open.error();
@@ -192,7 +229,9 @@ long MemoryRegistry::SetValue(RegHandle key, std::wstring_view name, const Regis
 }
 
 long MemoryRegistry::DeleteValue(RegHandle key, std::wstring_view name) {
+    NetworkWait wait;
     const std::lock_guard lock(mutex_);
+    wait.Set(CallLatencyOn(key));
     const auto open = Resolve(key);
     if (!open)
         return open.error();
@@ -207,7 +246,9 @@ long MemoryRegistry::DeleteValue(RegHandle key, std::wstring_view name) {
 }
 
 void MemoryRegistry::Close(RegHandle key) {
+    NetworkWait wait;
     const std::lock_guard lock(mutex_);
+    wait.Set(CallLatencyOn(key));
     if (key >= kRootHandleBase && key < kRootHandleBase + 4)
         return;
     if (handles_.erase(key) == 0)
@@ -428,6 +469,14 @@ MemoryRegistry::NodePtr MemoryRegistry::FindKey(std::wstring_view computer, Root
         return nullptr;
     const auto node = Walk(found->roots[index], path, false, false);
     return node ? *node : nullptr;
+}
+
+std::chrono::microseconds::rep MemoryRegistry::CallLatencyOn(RegHandle handle) const {
+    const auto perCall = per_call_us_.load();
+    if (perCall == 0)
+        return 0;
+    const auto found = handles_.find(handle);
+    return found != handles_.end() && found->second.connection != nullptr ? perCall : 0;
 }
 
 RegHandle MemoryRegistry::AddHandle(NodePtr node, Access access, std::shared_ptr<bool> connection) {

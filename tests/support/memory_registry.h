@@ -3,9 +3,14 @@
 // where the program can tell (case-insensitive names, subkeys listed alphabetically, values in the order
 // they were first written, Windows error codes) and counts handles and calls so tests can check that every
 // handle is closed exactly once and that the code does not ask more than it needs.
+//
+// Every member may be called from several threads at once: one lock guards the computers, their contents and
+// the handle table, and the counters are atomic. The latency of SetLatency is waited out after the lock is
+// let go, so callers on several threads wait side by side, as they would for a network.
 #include "sources/registry_api.h"
 
 #include <atomic>
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <expected>
@@ -62,6 +67,11 @@ public:
     // The computer drops off the network: Connect is refused and every handle reached through a connection to
     // it answers kServerUnavailable from now on.
     void Disconnect(std::wstring_view computer);
+
+    // Makes other computers as slow as a network: every Connect waits `perConnect` (answered or refused),
+    // every call on a key reached through a connection waits `perCall`, Close included. The local registry
+    // stays fast. Zero, the default, waits nothing.
+    void SetLatency(std::chrono::microseconds perCall, std::chrono::microseconds perConnect);
 
     // Contents. Every Set creates the key with all missing levels and creates or replaces the value.
     void CreateKey(std::wstring_view computer, RootKey root, std::wstring_view path);
@@ -120,6 +130,7 @@ private:
         std::vector<std::shared_ptr<bool>> connections; // alive flags of the connections made to it
     };
     enum class Access : std::uint8_t { Read, QueryAndSet, Full };
+    class NetworkWait;
     struct OpenKey {
         NodePtr node;
         Access access = Access::Full;
@@ -133,6 +144,7 @@ private:
                                              bool check_deny);
     NodePtr SetupKey(std::wstring_view computer, RootKey root, std::wstring_view path);
     NodePtr FindKey(std::wstring_view computer, RootKey root, std::wstring_view path) const;
+    std::chrono::microseconds::rep CallLatencyOn(RegHandle handle) const; // 0 for local keys
     RegHandle AddHandle(NodePtr node, Access access, std::shared_ptr<bool> connection = nullptr);
     static void MarkDeleted(Node& node);
 
@@ -147,6 +159,8 @@ private:
     std::atomic<std::size_t> opens_ = 0;
     std::atomic<std::size_t> creates_ = 0;
     std::atomic<std::size_t> queries_ = 0;
+    std::atomic<std::chrono::microseconds::rep> per_call_us_ = 0;
+    std::atomic<std::chrono::microseconds::rep> per_connect_us_ = 0;
 };
 
 } // namespace vantrel::test

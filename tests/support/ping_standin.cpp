@@ -3,11 +3,13 @@
 //
 // Called as "Ping.exe -n 1 -w <ms> <NAME>"; only the last argument, the computer's name, matters. Its files
 // lie beside it:
-//   ping_answers.txt  written by the test, one line per computer: "NAME CODE" or "NAME CODE hold", separated
-//                     by blanks, in ASCII. Names match without regard to case; the first matching line
-//                     counts; a computer not listed answers 1 (no reply). With "hold" the stand-in waits
-//                     until ping_release.txt exists beside it, then answers CODE (after 60 s it gives up and
-//                     answers 1).
+//   ping_answers.txt  written by the test, one line per computer: "NAME CODE", "NAME CODE hold" or
+//                     "NAME CODE delay MS", separated by blanks, in ASCII. Names match without regard to
+//                     case; the first matching line counts; a computer not listed answers 1 (no reply). With
+//                     "hold" the stand-in waits until ping_release.txt exists beside it, then answers CODE
+//                     (after 60 s it gives up and answers 1). With "delay MS" it answers CODE after MS
+//                     milliseconds, as a computer that does not answer keeps the real ping waiting for its
+//                     whole timeout.
 //   ping_calls.txt    every call appends its whole command line and CR LF, in UTF-8.
 #include <windows.h>
 
@@ -93,12 +95,16 @@ int wmain(int argc, wchar_t** argv) {
     std::istringstream answers(ReadFileText(folder + L"ping_answers.txt"));
     for (std::string line; std::getline(answers, line);) {
         std::istringstream fields(line);
-        std::string listed, hold;
+        std::string listed, how;
         int code = 1;
         if (!(fields >> listed >> code) || !SameName(listed, name))
             continue;
-        if (fields >> hold && hold == "hold")
-            WaitForRelease(folder + L"ping_release.txt", code);
+        if (fields >> how) {
+            if (how == "hold")
+                WaitForRelease(folder + L"ping_release.txt", code);
+            else if (DWORD milliseconds = 0; how == "delay" && fields >> milliseconds)
+                Sleep(milliseconds);
+        }
         return code;
     }
     return 1;

@@ -1,0 +1,152 @@
+// Fills that wait on the network, over in-memory registries as slow as one: every call on another computer's
+// key costs 1 ms, every connection 20 ms, and a computer that does not answer keeps the ping stand-in busy
+// for 2 s. Two views:
+//   - one remote computer, 500 items x 10 columns;
+//   - a multi-computer row view over 50 computers x 20 columns, 10 of which do not answer.
+// These are the one-after-the-other times that fills reading side by side have to beat.
+#include "engine/computer_list.h"
+#include "engine/view.h"
+#include "headless_host.h"
+#include "platform/program_file.h"
+#include "platform/win_ping_runner.h"
+#include "support/memory_registry.h"
+
+#include <windows.h>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace bench;
+using namespace std::chrono_literals;
+using vantrel::RootKey;
+
+constexpr auto kPerCall = 1ms;
+constexpr auto kPerConnect = 20ms;
+constexpr int kUnansweredPingMs = 2000;
+
+constexpr int kRemoteItems = 500;
+constexpr int kRemoteColumns = 10;
+constexpr int kFleetComputers = 50;
+constexpr int kFleetUnreachable = 10;
+constexpr int kFleetColumns = 20;
+
+const std::wstring kUninstall = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+
+std::wstring ValueName(int v) {
+    return L"Value" + std::to_wstring(v);
+}
+
+std::wstring ColumnsOf(int count) {
+    std::wstring columns;
+    for (int v = 0; v < count; ++v)
+        columns += L"|100," + ValueName(v) + L"," + ValueName(v);
+    return columns;
+}
+
+// The stand-in pings from a folder of this benchmark's own, so that its answers never meet a test's.
+class StandInPings final : public vantrel::PingRunner {
+public:
+    StandInPings() : folder_(vantrel::ProgramFolder() + L"parallel-bench\\") {
+        CreateDirectoryW(folder_.c_str(), nullptr);
+        copied_ = CopyFileW((vantrel::ProgramFolder() + L"ping-test\\Ping.exe").c_str(),
+                            (folder_ + L"Ping.exe").c_str(), FALSE) != FALSE;
+    }
+    bool Ready() const { return copied_; }
+    // "NAME CODE [delay MS]" lines, as support/ping_standin.cpp reads them.
+    void Answer(const std::string& lines) const {
+        std::ofstream(std::filesystem::path(folder_ + L"ping_answers.txt")) << lines;
+    }
+
+    std::optional<vantrel::PingProcess> Start(std::wstring_view commandLine) override {
+        constexpr std::wstring_view program = L"Ping.exe";
+        return runner_.Start(L"\"" + folder_ + L"Ping.exe\"" +
+                             std::wstring(commandLine.substr(commandLine.find(program) + program.size())));
+    }
+    std::optional<long> ExitCode(vantrel::PingProcess process) override { return runner_.ExitCode(process); }
+    bool Wait(vantrel::PingProcess process, int milliseconds) override {
+        return runner_.Wait(process, milliseconds);
+    }
+    void Release(vantrel::PingProcess process) override { runner_.Release(process); }
+
+private:
+    std::wstring folder_;
+    bool copied_ = false;
+    vantrel::WinPingRunner runner_;
+};
+
+struct Fill {
+    double seconds = 0;
+    int rows = 0;
+};
+
+Fill TimeFill(vantrel::View& view) {
+    const auto start = Clock::now();
+    view.fillflex();
+    return {Seconds(start), view.rowCount};
+}
+
+} // namespace
+
+int main() {
+    // A window of our own, so that letting messages run works as it does in the program.
+    const HWND window = CreateWindowExW(0, L"STATIC", L"bench", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
+                                        nullptr, GetModuleHandleW(nullptr), nullptr);
+    vantrel::test::MemoryRegistry memory;
+    for (int i = 0; i < kRemoteItems; ++i)
+        for (int v = 0; v < kRemoteColumns; ++v)
+            memory.SetString(L"REMOTE", RootKey::LocalMachine, kUninstall + L"\\Item" + std::to_wstring(i),
+                             ValueName(v), L"x");
+    std::vector<std::wstring> fleet;
+    std::string answers;
+    for (int c = 0; c < kFleetComputers; ++c) {
+        fleet.push_back(L"PC" + std::to_wstring(c));
+        for (int v = 0; v < kFleetColumns; ++v)
+            memory.SetString(fleet.back(), RootKey::LocalMachine, kUninstall + L"\\Acme", ValueName(v), L"x");
+        const bool answering = c < kFleetComputers - kFleetUnreachable;
+        memory.SetReachable(fleet.back(), answering);
+        answers += "PC" + std::to_string(c) +
+                   (answering ? " 0\n" : " 1 delay " + std::to_string(kUnansweredPingMs) + "\n");
+    }
+    memory.SetLatency(kPerCall, kPerConnect);
+
+    BenchServices services;
+    services.matchList.Replace({L"preloaded"}); // the match list load is not part of a fill's cost
+    vantrel::Registry registry(memory);
+    const vantrel::ViewServices local = services.ForViews();
+    HeadlessHost host;
+
+    // Every computer answers its ping at once here: this view waits on registry calls only.
+    vantrel::View remote(
+        {registry, local.files, local.computers, local.environment, local.matchList, local.ini}, host, 15);
+    remote.definition = L"HKLM\\" + kUninstall + L",0123456789a,0123456789a,Remote,|100,<key>,Key" +
+                        ColumnsOf(kRemoteColumns);
+    remote.computerName = L"REMOTE";
+    const Fill remoteFill = TimeFill(remote);
+
+    StandInPings pings;
+    if (!pings.Ready()) {
+        std::printf("message: the ping stand-in (ping-test\\Ping.exe) is not built\n");
+        return 1;
+    }
+    pings.Answer(answers);
+    vantrel::ComputerList computers(pings);
+    vantrel::View rows({registry, local.files, computers, local.environment, local.matchList, local.ini},
+                       host, 15);
+    rows.definition =
+        L"X,0123456789abcdefghijk,0123456789abcdefghijk,Fleet,|100,<key>,Computer" + ColumnsOf(kFleetColumns);
+    rows.NewCompuRows(L"HKLM\\" + kUninstall + L"\\Acme", fleet);
+    const Fill fleetFill = TimeFill(rows);
+
+    std::printf("remote_fill_rows: %d\n", remoteFill.rows);
+    std::printf("remote_fill_sequential_time: %.2f s\n", remoteFill.seconds);
+    std::printf("fleet_fill_rows: %d\n", fleetFill.rows);
+    std::printf("fleet_fill_sequential_time: %.2f s\n", fleetFill.seconds);
+    DestroyWindow(window);
+    return remoteFill.rows == kRemoteItems && fleetFill.rows == kFleetComputers ? 0 : 1;
+}
