@@ -114,17 +114,5 @@ TEST_F(DifferencesTest, ATransposedWindowCarriesTheShadingSwappedThroughItsSorts
     EXPECT_EQ(Shading(transposed), (Texts{L".x.", L"..x", L"..."}));
 }
 
-TEST_F(DifferencesTest, OtherViewsCompareNothing) {
-    Install(L"", L"Acme", L"Acme", L"1.0");
-    View& v = Fill(kAppsView);
-    EXPECT_FALSE(v.ComparesCells());
-    v.HighlightDifferences(true);
-    EXPECT_FALSE(v.HighlightsDifferences());
-    ScriptedHost transposedHost;
-    View transposed(ForViews(), transposedHost, 15);
-    ASSERT_TRUE(transposed.transpose(v, L"Apps"));
-    EXPECT_FALSE(transposed.ComparesCells());
-}
-
 } // namespace
 } // namespace vantrel::test
