@@ -11,6 +11,7 @@
 //   vantrel_look compare [seconds]   the main window with an installed program compared on three in-memory
 //                                    computers, PC2 of which gives no answer to the Ping.exe beside this
 //                                    program
+//   vantrel_look differences [seconds]  the same with "Hi&ghlight differences" on, once it is filled
 //   vantrel_look merge [seconds]     two installed-software views of in-memory computers, merged
 //   vantrel_look select [seconds]    the selection form as "List installs on &Path ..." opens it
 //   vantrel_look folders [seconds]   the same with its drive and folder lists open on C:\windows
@@ -254,7 +255,7 @@ struct InMemoryComputers {
     const ViewServices services{registry, files, computers, environment, matchList, ini};
 };
 
-int ShowCompare(int seconds) {
+int ShowCompare(int seconds, bool highlightDifferences) {
     InMemoryComputers world;
     const auto main = world.ShowMain();
     if (main == nullptr)
@@ -263,6 +264,10 @@ int ShowCompare(int seconds) {
     if (compared == nullptr)
         return 1;
     compared->view().NewCompuRows(L"HKLM\\" + std::wstring(kUninstallKey) + L"\\Acme", {L"", L"PC1", L"PC2"});
+    if (highlightDifferences) {
+        compared->FillNow();
+        SendMessageW(main->hwnd(), WM_COMMAND, IDM_HIGHLIGHT_DIFFERENCES, 0);
+    }
     QuitAfter(seconds);
     return RunMessages();
 }
@@ -341,17 +346,17 @@ int main(int argc, char** argv) {
         return vantrel::ShowServices(seconds, what == "editor");
     if (what == "computers" || what == "computer")
         return vantrel::ShowComputers(seconds, what == "computer");
-    if (what == "compare")
-        return vantrel::ShowCompare(seconds);
+    if (what == "compare" || what == "differences")
+        return vantrel::ShowCompare(seconds, what == "differences");
     if (what == "article")
         return vantrel::ShowArticle(seconds);
     if (what == "merge")
         return vantrel::ShowMerge(seconds);
     if (what == "select" || what == "folders")
         return vantrel::ShowSelect(seconds, what == "folders");
-    std::fputs(
-        "usage: vantrel_look grid|services|editor|computers|computer|compare|merge|article|select|folders "
-        "[seconds]\n",
-        stderr);
+    std::fputs("usage: vantrel_look "
+               "grid|services|editor|computers|computer|compare|differences|merge|article|select|"
+               "folders [seconds]\n",
+               stderr);
     return 2;
 }

@@ -61,8 +61,10 @@ long View::DeleteCellValue(int gridRow, int gridCol) {
     const long status =
         services_.registry.ChangeValue(value.computer, RootKey::FromPath, value.keyPath, value.valueName,
                                        grid.TextMatrix(gridRow, gridCol), L"");
-    if (status == 0)
+    if (status == 0) {
         grid.SetTextMatrix(gridRow, gridCol, L"");
+        MarkDifferences();
+    }
     return status;
 }
 

@@ -232,6 +232,7 @@ void View::EndFill() {
     state_ = ViewState::Idle;
     host_.ShowCancelCommand(false);
     host_.FitToTable();
+    MarkDifferences();
 }
 
 void View::GetCurWidths() {

@@ -20,6 +20,7 @@ GridModel::GridModel() {
 void GridModel::SetRows(int rows) {
     rows_ = std::max(rows, 1);
     cells_.resize(static_cast<size_t>(rows_), std::vector<std::wstring>(static_cast<size_t>(cols_)));
+    shaded_.resize(static_cast<size_t>(rows_), std::vector<bool>(static_cast<size_t>(cols_)));
     row_ = Clamp(row_, rows_);
     rowSel_ = Clamp(rowSel_, rows_);
 }
@@ -27,6 +28,8 @@ void GridModel::SetRows(int rows) {
 void GridModel::SetCols(int cols) {
     cols_ = std::max(cols, 1);
     for (auto& row : cells_)
+        row.resize(static_cast<size_t>(cols_));
+    for (auto& row : shaded_)
         row.resize(static_cast<size_t>(cols_));
     widths_.resize(static_cast<size_t>(cols_), kDefaultWidthTwips);
     alignments_.resize(static_cast<size_t>(cols_), CellAlignment::LeftCenter);
@@ -45,6 +48,15 @@ const std::wstring& GridModel::TextMatrix(int row, int col) const {
 void GridModel::SetTextMatrix(int row, int col, std::wstring text) {
     if (Valid(row, col))
         cells_[static_cast<size_t>(row)][static_cast<size_t>(col)] = std::move(text);
+}
+
+bool GridModel::Shaded(int row, int col) const {
+    return Valid(row, col) && shaded_[static_cast<size_t>(row)][static_cast<size_t>(col)];
+}
+
+void GridModel::SetShaded(int row, int col, bool shaded) {
+    if (Valid(row, col))
+        shaded_[static_cast<size_t>(row)][static_cast<size_t>(col)] = shaded;
 }
 
 int GridModel::ColWidth(int col) const {
@@ -113,14 +125,19 @@ void GridModel::Sort(SortOrder order) {
         double number;
         std::wstring text;
     };
-    std::vector<std::pair<Key, std::vector<std::wstring>>> rows;
+    struct SortedRow {
+        Key key;
+        std::vector<std::wstring> cells;
+        std::vector<bool> shaded;
+    };
+    std::vector<SortedRow> rows;
     rows.reserve(cells_.size() - 1);
     for (size_t r = 1; r < cells_.size(); ++r) {
         Key key{};
         key.numeric = ReadsAsNumber(cells_[r][col], key.number);
         if (!key.numeric)
             key.text = LowerCase(cells_[r][col]);
-        rows.emplace_back(std::move(key), std::move(cells_[r]));
+        rows.push_back({std::move(key), std::move(cells_[r]), std::move(shaded_[r])});
     }
     // Numbers sort before text.
     const auto less = [](const Key& a, const Key& b) {
@@ -128,11 +145,13 @@ void GridModel::Sort(SortOrder order) {
             return a.numeric;
         return a.numeric ? a.number < b.number : a.text < b.text;
     };
-    std::stable_sort(rows.begin(), rows.end(), [&](const auto& a, const auto& b) {
-        return order == SortOrder::GenericAscending ? less(a.first, b.first) : less(b.first, a.first);
+    std::stable_sort(rows.begin(), rows.end(), [&](const SortedRow& a, const SortedRow& b) {
+        return order == SortOrder::GenericAscending ? less(a.key, b.key) : less(b.key, a.key);
     });
-    for (size_t r = 1; r < cells_.size(); ++r)
-        cells_[r] = std::move(rows[r - 1].second);
+    for (size_t r = 1; r < cells_.size(); ++r) {
+        cells_[r] = std::move(rows[r - 1].cells);
+        shaded_[r] = std::move(rows[r - 1].shaded);
+    }
 }
 
 } // namespace vantrel

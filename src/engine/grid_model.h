@@ -43,6 +43,13 @@ public:
     void SetRowSel(int row);
     void SetColSel(int col);
 
+    // A shaded cell is drawn on a tinted background while the grid shows its shading. The shade is no part of
+    // the cell's text, so copies and exports never see it, and it moves with its row when the grid is sorted.
+    bool Shaded(int row, int col) const;
+    void SetShaded(int row, int col, bool shaded);
+    bool ShadingShown() const { return shadingShown_; }
+    void ShowShading(bool shown) { shadingShown_ = shown; }
+
     // The selected block: cells separated by tabs, rows by carriage returns.
     std::wstring Clip() const;
     // Every cell, fixed ones included: cells separated by tabs, rows by CR LF.
@@ -61,6 +68,8 @@ private:
     int cols_ = 0;
     int fixedCols_ = 1;
     std::vector<std::vector<std::wstring>> cells_; // by row
+    std::vector<std::vector<bool>> shaded_;        // by row, as cells_
+    bool shadingShown_ = false;
     std::vector<int> widths_;
     std::vector<CellAlignment> alignments_;
     int row_ = 0, col_ = 0, rowSel_ = 0, colSel_ = 0;

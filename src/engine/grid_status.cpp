@@ -42,7 +42,9 @@ std::wstring ColInfo(View& view) {
     return text;
 }
 
-StatusTip StatusText(View& view) {
+namespace {
+
+StatusTip SelectionStatus(View& view) {
     const GridModel& grid = view.grid;
     const int rows = std::abs(grid.RowSel() - grid.Row()) + 1;
     const int cols = std::abs(grid.ColSel() - grid.Col()) + 1;
@@ -79,6 +81,18 @@ StatusTip StatusText(View& view) {
     }
     if (!cell.empty() && cell > L" ")
         tip.text = info + L": " + cell;
+    return tip;
+}
+
+} // namespace
+
+StatusTip StatusText(View& view) {
+    StatusTip tip = SelectionStatus(view);
+    if (view.HighlightsDifferences() && !tip.text.empty()) {
+        const int differing = view.DifferingRowCount();
+        tip.text +=
+            L" - " + std::to_wstring(differing) + (differing == 1 ? L" row differs" : L" rows differ");
+    }
     return tip;
 }
 

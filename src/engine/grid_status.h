@@ -24,7 +24,8 @@ struct StatusTip {
 // for a column that reads another computer; "Match info on " for a mark column, "Index" for the row numbers.
 std::wstring ColInfo(View& view);
 
-// The status text for the grid's current selection.
+// The status text for the grid's current selection; while differences are highlighted, it ends with how many
+// rows differ.
 StatusTip StatusText(View& view);
 
 struct CellCommands {

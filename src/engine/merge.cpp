@@ -48,6 +48,7 @@ std::vector<ColumnSource> TakeColumns(View& merged, std::span<View* const> sourc
     (void)first.GetACol(0, header, data, width);
     merged.columns.column(0) = ColumnSpec{.widthTwips = width, .data = data, .header = header};
     merged.colMap = {kRowNumberColumn, 0};
+    merged.mergePartners = {-1, -1};
     std::wstring withoutComputer;
     merged.computerName = GetMachine(data, withoutComputer);
 
@@ -55,6 +56,9 @@ std::vector<ColumnSource> TakeColumns(View& merged, std::span<View* const> sourc
     std::vector<int> next(sources.size(), 1);
     int k = 1;
     while (next[0] < first.grid.Cols() && k < kLastColumn) {
+        // The columns one round takes read the same thing on every source; the first of them is what the
+        // others are compared with.
+        const int groupStart = k;
         for (size_t i = 0; i < sources.size() && k < kLastColumn; ++i) {
             for (;;) {
                 const int code = sources[i]->GetACol(next[i], header, data, width);
@@ -63,6 +67,7 @@ std::vector<ColumnSource> TakeColumns(View& merged, std::span<View* const> sourc
                         ColumnSpec{.widthTwips = width, .data = data, .header = header};
                     taken.push_back({i, next[i]});
                     merged.colMap.push_back(k);
+                    merged.mergePartners.push_back(k == groupStart ? -1 : groupStart + 1);
                     ++k;
                 }
                 ++next[i];

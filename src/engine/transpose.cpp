@@ -35,6 +35,14 @@ bool View::transpose(const View& source, std::wstring_view sourceCaption) {
         }
         grid.SetColWidth(r, kEmptyColumnTwips + kTwipsPerCharacter * static_cast<int>(longest));
     }
+    // Which cells differ is decided on the source, whose rows and columns still mean something, and carried
+    // over swapped like the texts.
+    carriesDifferences_ = source.ComparesCells();
+    if (carriesDifferences_)
+        for (int r = 0; r < from.Rows(); ++r)
+            for (int c = 0; c < from.Cols(); ++c)
+                grid.SetShaded(c, r, source.CellDiffers(r, c));
+    grid.ShowShading(source.HighlightsDifferences());
     return true;
 }
 

@@ -172,6 +172,20 @@ public:
     // side.
     void NewMergeFrom(std::span<View* const> sources);
 
+    // --- Differences at a glance ---
+    // Whether the view compares its cells: a merged view each column with the first of its group, a
+    // multi-computer view each computer's row with the first computer's, and a window transposed from either.
+    bool ComparesCells() const;
+    // A data cell whose text differs from the one it is compared with.
+    bool CellDiffers(int gridRow, int gridCol) const;
+    // "Hi&ghlight differences": shades the differing cells (found now) or stops shading them.
+    void HighlightDifferences(bool on);
+    bool HighlightsDifferences() const { return grid.ShadingShown(); }
+    // Finds the differing cells again after texts changed; nothing while they are not highlighted.
+    void MarkDifferences();
+    // The rows (of the view transposed, its columns) with a differing cell.
+    int DifferingRowCount() const;
+
     // The computer, folder and custom view file an opener gives a view before it fills.
     void SetType(std::wstring computer, std::wstring folder, std::wstring customViewFile = {}) {
         computerName = std::move(computer);
@@ -203,6 +217,9 @@ public:
     GridModel grid;
     std::wstring sortText;    // " Sorted ascending" or " Sorted descending" after the last sort
     std::wstring sortColInfo; // the description of the column of the last sort
+    // In a merged view, the grid column each grid column is compared with: the first column of the group the
+    // merge took it in; -1 for the first of a group and the columns that are no data.
+    std::vector<int> mergePartners;
 
     size_t itemCount() const { return itemKeys.size(); }
     int twipsPerPixel() const { return twipsPerPixel_; }
@@ -218,8 +235,13 @@ private:
     void EvaluateItems();
     void EndFill();
 
+    int ReferenceRow() const;
+
     ViewState state_ = ViewState::New;
     bool abandoned_ = false;
+    // A window transposed from a view that compares its cells keeps which cells differed there; it has no
+    // rule of its own to find them again.
+    bool carriesDifferences_ = false;
     ViewServices services_;
     ViewHost& host_;
     int twipsPerPixel_;

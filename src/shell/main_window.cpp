@@ -532,6 +532,8 @@ void MainWindow::UpdateMenus() {
         const std::wstring caption = active->CaptionText();
         Enable(bar, IDM_EDIT_VALUE, view.folderPath.empty() && !caption.starts_with(L"Transpose"));
         Check(bar, IDM_SHOW_MATCH, view.markOption);
+        Enable(bar, IDM_HIGHLIGHT_DIFFERENCES, view.ComparesCells());
+        Check(bar, IDM_HIGHLIGHT_DIFFERENCES, view.HighlightsDifferences());
         SetCaption(bar, IDM_MAXIMIZE, IsZoomed(active->hwnd()) ? L"R&estore\tCtrl+M" : L"Maximiz&e\tCtrl+M");
         computerBox_ = ComputerBoxText(view.computerName);
         active->UpdateStatus(); // the cell commands follow its current cell, as a click would set them

@@ -143,6 +143,7 @@ private:
     CommandOutcome TransposeCommand(const MainCommand&, std::wstring_view);
     CommandOutcome MultipleComputersCommand(const MainCommand&, std::wstring_view);
     CommandOutcome MergeCommand(const MainCommand&, std::wstring_view);
+    CommandOutcome HighlightDifferencesCommand(const MainCommand&, std::wstring_view);
     CommandOutcome FitToTableCommand(const MainCommand&, std::wstring_view);
     CommandOutcome MaximizeCommand(const MainCommand&, std::wstring_view);
     CommandOutcome TileCommand(const MainCommand&, std::wstring_view);

@@ -63,6 +63,7 @@ std::span<const MainCommand> MainWindow::Commands() {
         {IDM_TRANSPOSE,          25,     L"transpose", true,  &W::TransposeCommand},
         {IDM_MULTIPLE_COMPUTERS, 28,     L"",          true,  &W::MultipleComputersCommand},
         {IDM_MERGE,              14,     L"",          true,  &W::MergeCommand},
+        {IDM_HIGHLIGHT_DIFFERENCES, 0,   L"",          true,  &W::HighlightDifferencesCommand},
         {IDM_FIT_TO_TABLE,       0,      L"",          true,  &W::FitToTableCommand},
         {IDM_MAXIMIZE,           0,      L"",          true,  &W::MaximizeCommand},
         {IDM_TILE_VERTICALLY,    0,      L"",          true,  &W::TileCommand},
@@ -313,6 +314,14 @@ CommandOutcome MainWindow::MultipleComputersCommand(const MainCommand&, std::wst
 
 CommandOutcome MainWindow::MergeCommand(const MainCommand&, std::wstring_view) {
     return {.opened = MergeActive()};
+}
+
+// "Hi&ghlight differences": a check entry of each view window that compares its cells.
+CommandOutcome MainWindow::HighlightDifferencesCommand(const MainCommand&, std::wstring_view) {
+    ViewForm* active = ActiveView();
+    active->HighlightDifferences(!active->view().HighlightsDifferences());
+    UpdateMenus();
+    return {};
 }
 
 CommandOutcome MainWindow::FitToTableCommand(const MainCommand&, std::wstring_view) {

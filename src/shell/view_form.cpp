@@ -303,6 +303,13 @@ void ViewForm::SortByCommand(std::wstring_view argument) {
     UpdateStatus();
 }
 
+void ViewForm::HighlightDifferences(bool on) {
+    view_.HighlightDifferences(on);
+    if (grid_)
+        grid_->Refresh();
+    UpdateStatus();
+}
+
 bool ViewForm::Copy2clip() {
     SetBusyPointer(true);
     const bool copied = SetClipboardText(hwnd(), Copy2clipText(view_.grid));
@@ -507,6 +514,7 @@ void ViewForm::EditCellValue(const std::wstring& shown) {
         return;
     }
     grid.SetTextMatrix(row, col, edit.newData);
+    view_.MarkDifferences();
     if (grid_)
         grid_->Refresh();
 }

@@ -59,6 +59,8 @@ public:
     void EditCols();
     // The computers of a multi-computer view, chosen again in the computer list; the view then fills again.
     void EditComputerList();
+    // "Hi&ghlight differences" on or off for this view.
+    void HighlightDifferences(bool on);
     // "&Save view as ...": the view as a custom view file, under a name the user chooses.
     void SaveColsAs();
     // Shows the source's grid transposed instead of a fill of its own; false when that failed and the window

@@ -9,6 +9,8 @@ namespace {
 
 constexpr int kTextPaddingPx = 3;
 constexpr COLORREF kGridLineColor = RGB(192, 192, 192);
+// A soft amber for shaded cells: it reads as a mark on the white cells and never as the blue of a selection.
+constexpr COLORREF kShadedCellColor = RGB(255, 226, 170);
 
 struct ColumnRange {
     int first;
@@ -78,7 +80,10 @@ private:
     void PaintDataCell(int row, int col, const RECT& cell) {
         const bool current = row == model_.Row() && col == model_.Col();
         const bool highlighted = !current && Selected(row, col);
-        SetBkColor(dc_, GetSysColor(highlighted ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+        const bool shaded = !highlighted && model_.ShadingShown() && model_.Shaded(row, col);
+        SetBkColor(dc_, highlighted ? GetSysColor(COLOR_HIGHLIGHT)
+                        : shaded    ? kShadedCellColor
+                                    : GetSysColor(COLOR_WINDOW));
         SetTextColor(dc_, GetSysColor(highlighted ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
         // The right and bottom pixel of every data cell are its grid lines.
         const RECT inside{cell.left, cell.top, cell.right - 1, cell.bottom - 1};

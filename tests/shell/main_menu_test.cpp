@@ -95,7 +95,8 @@ TEST_F(MainMenuTest, CaptionsAndShortcutsAsWritten) {
     EXPECT_EQ(Describe(GetSubMenu(bar, 2)), L"&Standard list\tF7|&Detailed list\tF8|-|&Refresh\tF5|S&how "
                                             L"Match column|Set Match &list|-|Toggle sort "
                                             L"&order\tCtrl+W|&Transpose\tCtrl+T|-|M&ultiple computers row "
-                                            L"view\tF9|&Merge with another view ...\tF11");
+                                            L"view\tF9|&Merge with another view ...\tF11|-|Hi&ghlight "
+                                            L"differences");
     EXPECT_EQ(Describe(GetSubMenu(bar, 3)), L"&Fit to table\tF6|&Maximize\tCtrl+M|&Tile vertically");
     EXPECT_EQ(Describe(GetSubMenu(bar, 4)), L"Con&tents\tCtrl+F1|&Command line parameters ..|&About ..");
 }

@@ -1,4 +1,5 @@
 // The commands that make a table from other views: transpose, merge and the match list, from the menus.
+#include "platform/clipboard.h"
 #include "shell/main_menu_ids.h"
 #include "shell/main_window_fixture.h"
 
@@ -109,6 +110,42 @@ TEST_F(TablesCommandTest, TheMatchListIsSetAfterAQuestion) {
     prompter.messageAnswer = IDYES;
     Command(IDM_SET_MATCH_LIST);
     EXPECT_EQ(matchList.Entries(), (std::vector<std::wstring>{L"Acme"}));
+}
+
+// "Hi&ghlight differences" is a check entry of each view that compares its cells, and leaves copies alone.
+TEST_F(TablesCommandTest, DifferencesAreHighlightedInMergedViewsAndWhatTheyTranspose) {
+    const auto entry = [&] {
+        return GetMenuState(main->menu(), IDM_HIGHLIGHT_DIFFERENCES, MF_BYCOMMAND);
+    };
+    ViewForm* local = Open(L"<");
+    EXPECT_TRUE(entry() & MF_GRAYED);
+    Open(L"PC1");
+    SendMessageW(main->mdiClient(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(local->hwnd()), 0);
+    prompter.chooseToMerge = [](const std::vector<MergeCandidate>& others) {
+        return std::vector<HWND>{others.at(0).window};
+    };
+    ViewForm* merged = Command(IDM_MERGE);
+    EXPECT_EQ(entry() & (MF_GRAYED | MF_CHECKED), 0u);
+    merged->SelectAll();
+    ASSERT_TRUE(merged->Copy2clip());
+    const auto copied = ClipboardText(main->hwnd());
+
+    Command(IDM_HIGHLIGHT_DIFFERENCES);
+    EXPECT_TRUE(entry() & MF_CHECKED);
+    EXPECT_TRUE(merged->view().grid.Shaded(1, 5)); // the versions 1 and 1PC1
+    EXPECT_TRUE(merged->grid()->ToolTipText().ends_with(L" - 1 row differs"))
+        << merged->grid()->ToolTipText();
+    ASSERT_TRUE(merged->Copy2clip());
+    EXPECT_EQ(ClipboardText(main->hwnd()), copied);
+
+    ViewForm* transposed = Command(IDM_TRANSPOSE);
+    ASSERT_NE(transposed, merged);
+    EXPECT_TRUE(entry() & MF_CHECKED);
+    EXPECT_TRUE(transposed->view().grid.Shaded(5, 1));
+    Command(IDM_HIGHLIGHT_DIFFERENCES);
+    EXPECT_FALSE(entry() & MF_CHECKED);
+    EXPECT_FALSE(transposed->view().HighlightsDifferences());
+    EXPECT_TRUE(merged->view().HighlightsDifferences()); // an option of each window
 }
 
 } // namespace
