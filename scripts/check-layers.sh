@@ -7,7 +7,7 @@
 set -uo pipefail
 src=${1:-$(cd "$(dirname "$0")/../src" && pwd)}
 layers=(views sources engine platform ui dialogs shell console)
-console_shell_headers="command_language.h out_file.h out_file_target.h settings.h snapshot_folder_setting.h view_commands.h view_opening.h"
+console_shell_headers="command_language.h out_file.h out_file_target.h program_services.h settings.h snapshot_folder_setting.h view_commands.h view_opening.h"
 status=0
 
 rank() {
