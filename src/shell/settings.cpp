@@ -8,13 +8,18 @@ namespace vantrel {
 namespace {
 
 std::wstring SettingOr(Registry& registry, std::wstring_view name, std::wstring_view fallback) {
-    std::wstring value = registry.ReadValue(L"", RootKey::FromPath, kSettingsKey, name);
-    if (value.empty() || value == kValueMissing || value == kKeyMissing || value == kNotConnected)
-        return std::wstring(fallback);
-    return value;
+    std::wstring value = ReadSetting(registry, name);
+    return value.empty() ? std::wstring(fallback) : value;
 }
 
 } // namespace
+
+std::wstring ReadSetting(Registry& registry, std::wstring_view name) {
+    std::wstring value = registry.ReadValue(L"", RootKey::FromPath, kSettingsKey, name);
+    if (value == kValueMissing || value == kKeyMissing || value == kNotConnected)
+        value.clear();
+    return value;
+}
 
 std::wstring KbSearchAddress(Registry& registry) {
     return SettingOr(registry, L"KBSearchAddress", kKnowledgeBaseSearchAddress);

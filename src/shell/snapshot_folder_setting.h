@@ -2,7 +2,6 @@
 // Where the program finds registry snapshots served as computers.
 #include "shell/settings.h"
 #include "sources/registry.h"
-#include "views/markers.h"
 
 #include <string>
 
@@ -12,10 +11,7 @@ namespace vantrel {
 // read from the live registry before any snapshot can answer.
 inline std::wstring SnapshotFolderSetting(RegistryApi& live) {
     Registry registry(live);
-    std::wstring folder = registry.ReadValue(L"", RootKey::FromPath, kSettingsKey, L"SnapshotFolder");
-    if (folder == kValueMissing || folder == kKeyMissing || folder == kNotConnected)
-        folder.clear();
-    return folder;
+    return ReadSetting(registry, L"SnapshotFolder");
 }
 
 } // namespace vantrel
