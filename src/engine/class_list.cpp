@@ -109,8 +109,8 @@ void View::FillClassList() {
     host_.FitToTable();
     host_.Redraw();
 
-    const std::vector<std::wstring> classes =
-        services_.registry.EnumKeys(computerName, RootKey::FromPath, kClassesKey, true);
+    const std::vector<std::wstring> classes = services_.registry.EnumKeys(
+        computerName, RootKey::FromPath, kClassesKey, true, services_.readsInFlight);
     grid.SetRows(static_cast<int>(classes.size()) + 1);
     host_.FitToTable();
     host_.Redraw();

@@ -210,16 +210,32 @@ std::wstring ComputerList::CountsText(const PingCounts& counts) {
            std::to_wstring(counts.noReply) + L"      (" + std::to_wstring(counts.running) + L")";
 }
 
+ComputerEntry& ComputerList::EntryFor(std::wstring_view bare) {
+    std::wstring name = UpperCase(bare);
+    auto found = std::ranges::find(entries_, name, &ComputerEntry::name);
+    if (found == entries_.end())
+        found = entries_.begin() + AddNoDouble(name);
+    return *found;
+}
+
+PingStatus ComputerList::StatusPing(std::wstring_view bare,
+                                    const std::function<void(PingProcess)>& wait) const {
+    long code = -1; // the ping program could not be started
+    if (const std::optional<PingProcess> process =
+            runner_.Start(std::wstring(kStatusPingCommand) + std::wstring(bare))) {
+        wait(*process);
+        code = runner_.ExitCode(*process).value_or(kStillActive);
+        runner_.Release(*process);
+    }
+    return code == 0 ? PingStatus::Replied : PingStatus::NoReply;
+}
+
 int ComputerList::CheckSta(std::wstring_view station, bool ping) {
     const std::wstring_view bare = WithoutLeadingBackslashes(station);
     // The empty name is the local computer, which always answers.
     if (bare.empty())
         return AsStatusNumber(PingStatus::Replied);
-    std::wstring name = UpperCase(bare);
-    auto found = std::ranges::find(entries_, name, &ComputerEntry::name);
-    if (found == entries_.end())
-        found = entries_.begin() + AddNoDouble(name);
-    ComputerEntry& entry = *found;
+    ComputerEntry& entry = EntryFor(bare);
 
     if (entry.status != PingStatus::Running && AnswersWithoutPing(bare)) {
         entry.status = PingStatus::Replied;
@@ -233,17 +249,47 @@ int ComputerList::CheckSta(std::wstring_view station, bool ping) {
         return Collect(runner_, entry) ? AsStatusNumber(entry.status) : AsStatusNumber(PingStatus::NoReply);
     }
 
-    if (ping || entry.status == PingStatus::NotPinged) {
-        long code = -1; // the ping program could not be started
-        if (const std::optional<PingProcess> process =
-                runner_.Start(std::wstring(kStatusPingCommand) + std::wstring(bare))) {
-            WaitForPing(runner_, *process, betweenWaits);
-            code = runner_.ExitCode(*process).value_or(kStillActive);
-            runner_.Release(*process);
-        }
-        entry.status = code == 0 ? PingStatus::Replied : PingStatus::NoReply;
-    }
+    if (ping || entry.status == PingStatus::NotPinged)
+        entry.status =
+            StatusPing(bare, [&](PingProcess process) { WaitForPing(runner_, process, betweenWaits); });
     return AsStatusNumber(entry.status);
+}
+
+std::optional<int> ComputerList::KnownSta(std::wstring_view station) {
+    const std::wstring_view bare = WithoutLeadingBackslashes(station);
+    if (bare.empty())
+        return AsStatusNumber(PingStatus::Replied);
+    ComputerEntry& entry = EntryFor(bare);
+    if (entry.status != PingStatus::Running && AnswersWithoutPing(bare))
+        entry.status = PingStatus::Replied;
+    if (entry.status == PingStatus::Replied || entry.status == PingStatus::NoReply)
+        return AsStatusNumber(entry.status);
+    // Not pinged yet, or the list's own ping still runs: a ping of the fill's own tells.
+    return std::nullopt;
+}
+
+int ComputerList::PingSta(std::wstring_view station, const std::atomic<bool>& stop) const {
+    const std::wstring_view bare = WithoutLeadingBackslashes(station);
+    if (bare.empty())
+        return AsStatusNumber(PingStatus::Replied);
+    // As long as CheckSta waits, in short waits so that a stopped fill need not wait for the ping.
+    constexpr int kSliceMilliseconds = 50;
+    return AsStatusNumber(StatusPing(bare, [&](PingProcess process) {
+        for (int waited = 0; waited < kStatusPingWaits * kStatusPingWaitMilliseconds && !stop;
+             waited += kSliceMilliseconds)
+            if (runner_.Wait(process, kSliceMilliseconds))
+                return;
+    }));
+}
+
+void ComputerList::RecordSta(std::wstring_view station, int status) {
+    const std::wstring_view bare = WithoutLeadingBackslashes(station);
+    if (bare.empty())
+        return;
+    // A ping of the list's own that runs meanwhile gives the later answer; its timer collects it.
+    if (ComputerEntry& entry = EntryFor(bare); entry.status != PingStatus::Running)
+        entry.status =
+            status == AsStatusNumber(PingStatus::Replied) ? PingStatus::Replied : PingStatus::NoReply;
 }
 
 std::vector<std::wstring> ComputerList::GetCNs() const {

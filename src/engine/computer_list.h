@@ -107,6 +107,11 @@ public:
     // a one-second wait that did not see the ping end (the window redraws).
     int CheckSta(std::wstring_view station, bool ping);
     int CheckSta(std::wstring_view station) override { return CheckSta(station, false); }
+    // For fills that check several computers at once: a computer served without a ping, or one pinged
+    // before, is known; PingSta runs a ping of its own, on any thread, and only RecordSta writes the list.
+    std::optional<int> KnownSta(std::wstring_view station) override;
+    int PingSta(std::wstring_view station, const std::atomic<bool>& stop) const override;
+    void RecordSta(std::wstring_view station, int status) override;
     std::function<void()> betweenWaits;
 
     // Computers that answer without a ping, neither for a fill nor from the list: those served from a
@@ -120,6 +125,10 @@ public:
     std::vector<std::wstring> GetCNs() const;
 
 private:
+    // The entry of a name without leading backslashes, added when missing.
+    ComputerEntry& EntryFor(std::wstring_view bare);
+    // Runs the status ping of a computer, waiting for it with `wait`; NoReply when it could not start.
+    PingStatus StatusPing(std::wstring_view bare, const std::function<void(PingProcess)>& wait) const;
     bool AnswersWithoutPing(std::wstring_view name) const {
         return answersWithoutPing && answersWithoutPing(name);
     }

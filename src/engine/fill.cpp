@@ -28,6 +28,12 @@ bool IsMarker(std::wstring_view text) {
 View::View(ViewServices services, ViewHost& host, int twipsPerPixel)
     : services_(services), host_(host), twipsPerPixel_(twipsPerPixel) {}
 
+View::View(const View& source, ViewServices services, ViewHost& host)
+    : viewKind(source.viewKind), folderPath(source.folderPath), computerName(source.computerName),
+      dataVariable(source.dataVariable), markOption(source.markOption), basePath(source.basePath),
+      columns(source.columns), colMap(source.colMap), state_(ViewState::Filling), services_(services),
+      host_(host), twipsPerPixel_(source.twipsPerPixel_) {}
+
 void View::fillflex() {
     if (abandoned_)
         return;
@@ -136,7 +142,8 @@ bool View::Enumerate() {
     // "Not connected"); a new window has none.
     if (computerName.empty() || services_.computers.CheckSta(computerName) == 1) {
         ReadOsVersion();
-        itemKeys = services_.registry.EnumKeys(computerName, RootKey::FromPath, basePath, true);
+        itemKeys = services_.registry.EnumKeys(computerName, RootKey::FromPath, basePath, true,
+                                               services_.readsInFlight);
     } else {
         host_.ShowMessage(L"No connection");
     }
@@ -203,28 +210,34 @@ void View::SetUpGridColumns() {
 void View::EvaluateItems() {
     rowCount = 0;
     rowKeys.clear();
-    const size_t items = itemCount();
-    Registry::CachedReads cachedReads(services_.registry);
-    for (size_t r = 0; r < items; ++r) {
-        host_.LetEventsRun();
-        if (state_ != ViewState::Filling || abandoned_)
-            break;
-        cachedReads.NextItem();
-        if (EvaluateRow(r)) {
-            ++rowCount;
-            rowKeys.push_back(itemKeys[r]);
-            cellTexts[0] = std::to_wstring(rowCount);
-            for (size_t c = 0; c < cellTexts.size(); ++c)
-                grid.SetTextMatrix(rowCount, static_cast<int>(c), std::move(cellTexts[c]));
+    if (ReadsSideBySide()) {
+        EvaluateItemsSideBySide();
+    } else {
+        const size_t items = itemCount();
+        Registry::CachedReads cachedReads(services_.registry);
+        for (size_t r = 0; r < items; ++r) {
+            host_.LetEventsRun();
+            if (state_ != ViewState::Filling || abandoned_)
+                break;
+            cachedReads.NextItem();
+            if (EvaluateRow(r))
+                KeepRow(r);
+            ShowItemsDone(r + 1, items);
         }
-        ShowProgress(
-            static_cast<int>(std::lround(static_cast<double>(r + 1) * 100.0 / static_cast<double>(items))));
     }
     // A stopped fill keeps the rows found so far and no empty ones after them, and its caption no longer
     // looks like it is still filling.
     grid.SetRows(rowCount + 1);
     MakeRowNrs();
     ShowProgress(100);
+}
+
+void View::KeepRow(size_t r) {
+    ++rowCount;
+    rowKeys.push_back(itemKeys[r]);
+    cellTexts[0] = std::to_wstring(rowCount);
+    for (size_t c = 0; c < cellTexts.size(); ++c)
+        grid.SetTextMatrix(rowCount, static_cast<int>(c), std::move(cellTexts[c]));
 }
 
 void View::EndFill() {
@@ -300,6 +313,11 @@ void View::selectall() {
     grid.SetCol(0);
     grid.SetRowSel(grid.Rows() - 1);
     grid.SetColSel(grid.Cols() - 1);
+}
+
+void View::ShowItemsDone(size_t done, size_t items) {
+    ShowProgress(
+        static_cast<int>(std::lround(static_cast<double>(done) * 100.0 / static_cast<double>(items))));
 }
 
 void View::ShowProgress(int percent) {

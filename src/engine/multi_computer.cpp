@@ -23,6 +23,14 @@ void PutComputerColumnFirst(std::wstring& order) {
 
 } // namespace
 
+std::wstring ComputerOfRow(std::wstring_view item) {
+    if (item.starts_with(L'/'))
+        item.remove_prefix(1);
+    if (item.ends_with(L'/'))
+        item.remove_suffix(1);
+    return std::wstring(item);
+}
+
 void View::NewCompuRows(std::wstring path, const std::vector<std::wstring>& computers) {
     GetCico(definition, columns, twipsPerPixel_);
     computerName.clear();

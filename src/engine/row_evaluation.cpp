@@ -59,7 +59,7 @@ std::wstring View::GetM(int j, const std::wstring& path) {
     return value;
 }
 
-bool View::EvaluateRow(size_t r) {
+bool View::EvaluateItem(const std::wstring& item) {
     cellTexts.assign(colMap.size(), std::wstring());
     for (const int k : colMap)
         rowValues[static_cast<size_t>(std::abs(k))].clear();
@@ -67,13 +67,10 @@ bool View::EvaluateRow(size_t r) {
     int score = 0;
     std::wstring v;
 
-    rowValues[0] = itemKeys[r];
+    rowValues[0] = item;
     if (viewKind == ViewKind::MultiComputer) {
         std::wstring& computer = rowValues[0];
-        if (computer.starts_with(L'/'))
-            computer.erase(0, 1);
-        if (computer.ends_with(L'/'))
-            computer.pop_back();
+        computer = ComputerOfRow(item);
         if (computer.empty())
             computer = kLocalComputerRow;
         else if (services_.computers.CheckSta(computer) > 1)
@@ -89,9 +86,9 @@ bool View::EvaluateRow(size_t r) {
                 if (const std::wstring data = PlDat(k); data.starts_with(L'='))
                     v = data.substr(1);
                 else if (folderPath.empty())
-                    v = GetD(k, basePath + L"\\" + itemKeys[r]);
+                    v = GetD(k, basePath + L"\\" + item);
                 else
-                    v = GetM(k, itemKeys[r]);
+                    v = GetM(k, item);
 
                 std::wstring& stored = columns.column(k).condition;
                 if (!stored.empty()) {

@@ -13,13 +13,27 @@ constexpr std::wstring_view kDataVariableToken = L"%%";
 constexpr std::wstring_view kPackedDataVariableToken = L"%{%";
 constexpr std::wstring_view kDataVariablePrompt = L"Enter the data variable:";
 
+bool NamesDataVariable(std::wstring_view text) {
+    return text.find(kDataVariableToken) != std::wstring_view::npos ||
+           text.find(kPackedDataVariableToken) != std::wstring_view::npos;
+}
+
 } // namespace
+
+bool View::MayAskDataVariable() const {
+    if (!dataVariable.empty() || state_ != ViewState::Filling)
+        return false;
+    for (int k = 0; k <= kLastColumn; ++k)
+        if (const ColumnSpec& column = columns.column(k);
+            NamesDataVariable(column.data) || NamesDataVariable(column.condition))
+            return true;
+    return false;
+}
 
 std::wstring View::StrCVar(std::wstring text) {
     if (text.find(L'%') == std::wstring::npos)
         return text;
-    if (text.find(kDataVariableToken) != std::wstring::npos ||
-        text.find(kPackedDataVariableToken) != std::wstring::npos) {
+    if (NamesDataVariable(text)) {
         // Asked once per window; after an empty answer the fill is stopping, and nobody is asked again.
         if (dataVariable.empty() && state_ != ViewState::StopRequested) {
             dataVariable = host_.AskText(kDataVariablePrompt);

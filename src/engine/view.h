@@ -39,6 +39,10 @@ enum class ViewKind : std::int32_t {
 inline constexpr std::wstring_view kUninstallKey = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 inline constexpr std::wstring_view kLocalComputerRow = L"<local computer>";
 
+// The computer a row of a multi-computer view reads: its item ("/NAME/") without the "/" around the name;
+// empty for the local computer.
+std::wstring ComputerOfRow(std::wstring_view item);
+
 // What a new view window without a definition shows: the locally installed software.
 inline constexpr std::wstring_view kDefaultDefinition =
     L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall,1265,012ab4789653,Installed,|106,<Key>,Key,|"
@@ -56,17 +60,23 @@ struct ViewServices {
     const Environment& environment;
     MatchList& matchList;
     IniFiles& ini;
+    // How many rows a fill that waits on the network evaluates at once; 1 evaluates one after the other.
+    int readsInFlight = 1;
 };
 
 class View {
 public:
     View(ViewServices services, ViewHost& host, int twipsPerPixel);
+    // A copy that evaluates rows on a worker thread of a fill: the source's definitions and place, its
+    // own row state, and the services given (which it may use from that thread).
+    View(const View& source, ViewServices services, ViewHost& host);
 
     // Fills or refills the grid from the definition; while a fill runs, asks it to stop instead.
     void fillflex();
 
     // Evaluates item r (from 0) into rowValues and cellTexts; true when the row passes its conditions.
-    bool EvaluateRow(size_t r);
+    bool EvaluateRow(size_t r) { return EvaluateItem(itemKeys[r]); }
+    bool EvaluateItem(const std::wstring& item);
 
     // Substitutions of data expressions, headers, titles and conditions.
     std::wstring StrCVar(std::wstring text);
@@ -233,9 +243,21 @@ private:
     void BuildColumnMap(const std::wstring& order);
     void SetUpGridColumns();
     void EvaluateItems();
+    // Whether evaluating a row may still ask for the data variable: it is not known yet, and the data or a
+    // condition of a column names it.
+    bool MayAskDataVariable() const;
+    // Whether the rows wait on the network (another computer's registry) and may be read side by side.
+    bool ReadsSideBySide() const;
+    void EvaluateItemsSideBySide();
+    // The progress after `done` of `items` items.
+    void ShowItemsDone(size_t done, size_t items);
+    // Puts the evaluated row of item r below the rows kept so far.
+    void KeepRow(size_t r);
     void EndFill();
 
     int ReferenceRow() const;
+
+    friend class SideBySideRows; // runs copies of the view on its workers
 
     ViewState state_ = ViewState::New;
     bool abandoned_ = false;

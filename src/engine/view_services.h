@@ -1,7 +1,9 @@
 #pragma once
 // What a view needs from outside the engine: the window that shows it, file properties, the reachability
 // of computers and the environment. The Windows side implements these; tests script them.
+#include <atomic>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -57,6 +59,16 @@ class ComputerStatus {
 public:
     virtual ~ComputerStatus() = default;
     virtual int CheckSta(std::wstring_view computer) = 0;
+
+    // For fills that check several computers at once; the list lives on the UI thread, the pings need not.
+    // On the UI thread: the answer known without a new ping, or nothing when only a ping can tell. Whoever
+    // cannot ping elsewhere answers everything here, so PingSta is never needed.
+    virtual std::optional<int> KnownSta(std::wstring_view computer) { return CheckSta(computer); }
+    // On any thread, leaving the list alone: pings the computer as CheckSta would and answers so. Gives up,
+    // answering 2, once `stop` is set.
+    virtual int PingSta(std::wstring_view /*computer*/, const std::atomic<bool>& /*stop*/) const { return 2; }
+    // On the UI thread: what a PingSta found out.
+    virtual void RecordSta(std::wstring_view /*computer*/, int /*status*/) {}
 };
 
 class Environment {

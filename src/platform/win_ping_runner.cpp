@@ -22,7 +22,9 @@ std::optional<PingProcess> WinPingRunner::Start(std::wstring_view commandLine) {
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_HIDE;
     PROCESS_INFORMATION info{};
-    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
+    // Only the exit code counts: the ping gets no console at all, which spares starting a console host
+    // beside every ping (a fill of many computers starts many).
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, DETACHED_PROCESS, nullptr, nullptr,
                         &startup, &info))
         return std::nullopt;
     const UniqueHandle thread(info.hThread); // only the process is waited for

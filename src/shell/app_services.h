@@ -2,6 +2,7 @@
 // The services of the program's windows: those every Vantrel program shares, and the dialogs that ask the
 // user.
 #include "platform/programs.h"
+#include "platform/ui_thread_calls.h"
 #include "shell/program_services.h"
 #include "shell/prompter.h"
 
@@ -15,9 +16,13 @@ public:
     Registry& registry() { return shared_.registry(); }
 
 private:
-    // A snapshot that cannot be read is told in a message box.
+    UiThreadCalls uiThread_;
+    // A snapshot that cannot be read is told in a message box, on the UI thread also when a fill's worker
+    // found out.
     ProgramServices shared_{[this](std::wstring_view message) {
-        prompter_.Message(GetActiveWindow(), message, MB_OK | MB_ICONEXCLAMATION);
+        uiThread_.Run([this, text = std::wstring(message)] {
+            prompter_.Message(GetActiveWindow(), text, MB_OK | MB_ICONEXCLAMATION);
+        });
     }};
     WinPrograms programs_;
     WindowsPrompter prompter_{shared_.registry(), programs_, shared_.computers(), shared_.environment()};

@@ -10,6 +10,7 @@
 #include "platform/win_ping_runner.h"
 #include "platform/win_registry.h"
 #include "platform/win_snapshot_files.h"
+#include "shell/settings.h"
 #include "shell/snapshot_folder_setting.h"
 #include "sources/registry.h"
 #include "sources/snapshot_folder.h"
@@ -33,7 +34,10 @@ public:
     ProgramServices(const ProgramServices&) = delete;
     ProgramServices& operator=(const ProgramServices&) = delete;
 
-    ViewServices ForViews() { return {registry_, files_, computerList_, environment_, matchList_, ini_}; }
+    // How many rows fills read at once is the setting when the program starts.
+    ViewServices ForViews() {
+        return {registry_, files_, computerList_, environment_, matchList_, ini_, ParallelReads(registry_)};
+    }
     Registry& registry() { return registry_; }
     ComputerList& computers() { return computerList_; }
     const Environment& environment() const { return environment_; }

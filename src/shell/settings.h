@@ -17,4 +17,8 @@ std::wstring KbSearchAddress(Registry& registry);
 // The PCI ID look-up site ("PciLookupAddress"), under which "/iii/?i=" and a vendor number name a page.
 std::wstring PciLookupAddress(Registry& registry);
 
+// How many rows a fill of other computers reads at once ("ParallelReads", 1 to 64; 1 reads them one after
+// the other).
+int ParallelReads(Registry& registry);
+
 } // namespace vantrel

@@ -2,11 +2,15 @@
 
 #include "sources/registry_path.h"
 #include "sources/registry_text.h"
+#include "sources/side_by_side.h"
 #include "views/field.h"
 #include "views/markers.h"
 
 #include "views/text.h"
 
+#include <atomic>
+#include <cstdint>
+#include <map>
 #include <mutex>
 #include <optional>
 #include <shared_mutex>
@@ -257,17 +261,19 @@ std::wstring Registry::ReadUncached(const Target& target) {
 }
 
 std::vector<std::wstring> Registry::EnumKeys(std::wstring_view computer, RootKey root, std::wstring_view path,
-                                             bool wildcards) {
+                                             bool wildcards, int inFlight) {
     std::wstring fixed(path);
     if (root == RootKey::FromPath)
         root = RootOf(fixed);
     const auto rootKey = ConnectRoot(computer, root);
     if (!rootKey)
         return {};
-    return EnumUnder(rootKey->handle, fixed, wildcards);
+    // The local registry answers at once: threads would only add their own cost.
+    return EnumUnder(rootKey->handle, fixed, wildcards, computer.empty() ? 1 : inFlight);
 }
 
-std::vector<std::wstring> Registry::EnumUnder(RegHandle parent, std::wstring_view path, bool wildcards) {
+std::vector<std::wstring> Registry::EnumUnder(RegHandle parent, std::wstring_view path, bool wildcards,
+                                              int inFlight) {
     std::wstring_view fixed = path;
     std::wstring_view rest;
     const size_t wildcard = path.find(kWildcardLevel);
@@ -282,21 +288,48 @@ std::vector<std::wstring> Registry::EnumUnder(RegHandle parent, std::wstring_vie
         return {};
     const OwnedRegKey handle(api_, *opened);
 
+    std::vector<std::wstring> names = SubkeyNames(handle.get(), inFlight);
+    if (!expand)
+        return names;
+    // Each name is expanded on its own (by one thread, listing one after the other); names whose expansion
+    // is empty drop out.
+    std::vector<std::vector<std::wstring>> expansions(names.size());
+    SideBySide(names.size(), inFlight, [&](size_t i) {
+        expansions[i] = EnumUnder(handle.get(), names[i] + std::wstring(rest), true, 1);
+        return true;
+    });
     std::vector<std::wstring> items;
-    const std::wstring joint = expand ? Joint(rest) : std::wstring();
-    for (std::uint32_t index = 0;; ++index) {
-        auto name = api_.EnumKey(handle.get(), index);
-        if (!name)
-            break;
-        if (!expand) {
-            items.push_back(std::move(*name));
-            continue;
-        }
-        // Names whose expansion is empty drop out.
-        for (const std::wstring& below : EnumUnder(handle.get(), *name + std::wstring(rest), true))
-            items.push_back(*name + joint + below);
-    }
+    const std::wstring joint = Joint(rest);
+    for (size_t i = 0; i < names.size(); ++i)
+        for (const std::wstring& below : expansions[i])
+            items.push_back(names[i] + joint + below);
     return items;
+}
+
+std::vector<std::wstring> Registry::SubkeyNames(RegHandle key, int inFlight) {
+    // Indices are handed out in order; the first that fails ends the list, as it ends a listing one index
+    // after the other. Calls already under way past it are let finish and their names dropped.
+    std::mutex mutex;
+    std::map<std::uint32_t, std::wstring> found;
+    std::atomic<size_t> end = SIZE_MAX;
+    SideBySide(SIZE_MAX, inFlight, [&](size_t index) {
+        if (index >= end || index > UINT32_MAX)
+            return false;
+        auto name = api_.EnumKey(key, static_cast<std::uint32_t>(index));
+        if (!name) {
+            for (size_t seen = end; index < seen && !end.compare_exchange_weak(seen, index);)
+                ;
+            return false;
+        }
+        const std::lock_guard lock(mutex);
+        found.emplace(static_cast<std::uint32_t>(index), std::move(*name));
+        return true;
+    });
+    std::vector<std::wstring> names;
+    for (auto& [index, name] : found)
+        if (index < end)
+            names.push_back(std::move(name));
+    return names;
 }
 
 std::vector<ValueText> Registry::EnumValues(std::wstring_view computer, RootKey root,

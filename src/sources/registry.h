@@ -53,9 +53,10 @@ public:
 
     // The subkeys of every key the path matches, a "\*" level matching every subkey, named relative to the
     // fixed part before the first "\*". With wildcards off only the fixed part is listed. Empty when the
-    // computer or the key cannot be reached.
+    // computer or the key cannot be reached. Another computer's keys may be listed by `inFlight` threads side
+    // by side, each call a round trip of its own; the names and their order stay the same.
     std::vector<std::wstring> EnumKeys(std::wstring_view computer, RootKey root, std::wstring_view path,
-                                       bool wildcards);
+                                       bool wildcards, int inFlight = 1);
 
     // Names, texts and types of the values of a key; empty when the computer or the key cannot be reached.
     std::vector<ValueText> EnumValues(std::wstring_view computer, RootKey root, std::wstring_view path);
@@ -84,7 +85,10 @@ private:
     std::expected<ConnectedRoot, long> ConnectRoot(std::wstring_view computer, RootKey root);
     std::wstring ReadUncached(const Target& target);
     std::optional<std::wstring> ReadCached(ReadCache& cache, const Target& target);
-    std::vector<std::wstring> EnumUnder(RegHandle parent, std::wstring_view path, bool wildcards);
+    std::vector<std::wstring> EnumUnder(RegHandle parent, std::wstring_view path, bool wildcards,
+                                        int inFlight);
+    // The names of an open key's subkeys in index order, up to the first index that cannot be read.
+    std::vector<std::wstring> SubkeyNames(RegHandle key, int inFlight);
 
     RegistryApi& api_;
     std::unique_ptr<ThreadCaches> caches_;

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <functional>
 #include <string>
@@ -162,6 +163,42 @@ TEST_F(RegistryThreads, CallersOnSeveralThreadsWaitOutTheLatencySideBySide) {
     const auto elapsed = Clock::now() - start;
     EXPECT_GE(elapsed, (kReads + 2) * perCall);
     EXPECT_LT(elapsed, kThreads * (kReads + 2) * perCall / 2);
+}
+
+// Another computer's keys listed by several threads: the same names in the same order as one thread lists
+// them, at every wildcard level.
+TEST_F(RegistryThreads, ListingSideBySideGivesTheNamesOfListingOneAfterTheOther) {
+    for (int user = 0; user < 5; ++user)
+        for (int product = 0; product < 7 - user; ++product)
+            memory.CreateKey(L"PC1", HKLM,
+                             L"Installer\\UserData\\S-" + std::to_wstring(user) + L"\\Products\\P" +
+                                 std::to_wstring(product));
+    for (const std::wstring& path :
+         {L"HKLM\\" + kUninstall, std::wstring(L"HKLM\\Installer\\UserData\\*\\Products"),
+          std::wstring(L"HKLM\\Installer\\*\\*\\Products"), std::wstring(L"HKLM\\Missing")}) {
+        const std::vector<std::wstring> oneByOne = registry.EnumKeys(L"PC1", RootKey::FromPath, path, true);
+        for (const int inFlight : {2, 7, 32})
+            EXPECT_EQ(registry.EnumKeys(L"PC1", RootKey::FromPath, path, true, inFlight), oneByOne)
+                << inFlight << " in flight";
+    }
+}
+
+// A computer that drops off in the middle of a listing: the names before the first call that failed, and
+// none after it, however the calls were spread over the threads.
+TEST_F(RegistryThreads, AListingCutShortSideBySideEndsWithoutGaps) {
+    std::vector<std::wstring> all;
+    for (int i = 0; i < 60; ++i)
+        memory.CreateKey(L"PC9", HKLM, L"Many\\K" + std::to_wstring(100 + i));
+    all = registry.EnumKeys(L"PC9", RootKey::FromPath, L"HKLM\\Many", true);
+    ASSERT_EQ(all.size(), 60u);
+    for (const std::size_t calls : {3u, 17u, 40u}) {
+        memory.SetReachable(L"PC9", true);
+        memory.DisconnectAfter(L"PC9", calls);
+        const std::vector<std::wstring> cut =
+            registry.EnumKeys(L"PC9", RootKey::FromPath, L"HKLM\\Many", true, 8);
+        ASSERT_LT(cut.size(), all.size());
+        EXPECT_TRUE(std::equal(cut.begin(), cut.end(), all.begin())) << calls << " calls";
+    }
 }
 
 } // namespace

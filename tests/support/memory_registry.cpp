@@ -142,14 +142,14 @@ std::expected<RegHandle, long> MemoryRegistry::Connect(std::wstring_view compute
         return std::unexpected(winerror::kAccessDenied);
     std::shared_ptr<bool> alive(new bool(true));
     const_cast<Computer*>(found)->connections.push_back(alive);
-    return AddHandle(found->roots[index], Access::Full, alive);
+    return AddHandle(found->roots[index], Access::Full, alive, const_cast<Computer*>(found));
 }
 
 std::expected<RegHandle, long> MemoryRegistry::Open(RegHandle parent, std::wstring_view subkey,
                                                     KeyAccess access) {
     NetworkWait wait;
     const std::lock_guard lock(mutex_);
-    wait.Set(CallLatencyOn(parent));
+    wait.Set(RemoteCall(parent));
     ++opens_;
     const auto key = Resolve(parent);
     if (!key)
@@ -157,13 +157,14 @@ std::expected<RegHandle, long> MemoryRegistry::Open(RegHandle parent, std::wstri
     const auto node = Walk(key->node, subkey, false, true);
     if (!node)
         return std::unexpected(node.error());
-    return AddHandle(*node, access == KeyAccess::Read ? Access::Read : Access::QueryAndSet, key->connection);
+    return AddHandle(*node, access == KeyAccess::Read ? Access::Read : Access::QueryAndSet, key->connection,
+                     key->computer);
 }
 
 std::expected<RegHandle, long> MemoryRegistry::Create(RegHandle parent, std::wstring_view subkey) {
     NetworkWait wait;
     const std::lock_guard lock(mutex_);
-    wait.Set(CallLatencyOn(parent));
+    wait.Set(RemoteCall(parent));
     ++creates_;
     const auto key = Resolve(parent);
     if (!key)
@@ -171,13 +172,13 @@ std::expected<RegHandle, long> MemoryRegistry::Create(RegHandle parent, std::wst
     const auto node = Walk(key->node, subkey, true, true);
     if (!node)
         return std::unexpected(node.error());
-    return AddHandle(*node, Access::Full, key->connection);
+    return AddHandle(*node, Access::Full, key->connection, key->computer);
 }
 
 std::expected<RegistryData, long> MemoryRegistry::QueryValue(RegHandle key, std::wstring_view name) {
     NetworkWait wait;
     const std::lock_guard lock(mutex_);
-    wait.Set(CallLatencyOn(key));
+    wait.Set(RemoteCall(key));
     ++queries_;
     const auto open = Resolve(key);
     if (!open)
@@ -191,7 +192,7 @@ std::expected<RegistryData, long> MemoryRegistry::QueryValue(RegHandle key, std:
 std::expected<std::wstring, long> MemoryRegistry::EnumKey(RegHandle key, std::uint32_t index) {
     NetworkWait wait;
     const std::lock_guard lock(mutex_);
-    wait.Set(CallLatencyOn(key));
+    wait.Set(RemoteCall(key));
     const auto open = Resolve(key);
     if (!open)
         return std::unexpected(open.error());
@@ -206,7 +207,7 @@ std::expected<std::wstring, long> MemoryRegistry::EnumKey(RegHandle key, std::ui
 std::expected<RegistryValue, long> MemoryRegistry::EnumValue(RegHandle key, std::uint32_t index) {
     NetworkWait wait;
     const std::lock_guard lock(mutex_);
-    wait.Set(CallLatencyOn(key));
+    wait.Set(RemoteCall(key));
     const auto open = Resolve(key);
     if (!open)
         return std::unexpected(open.error());
@@ -218,7 +219,7 @@ std::expected<RegistryValue, long> MemoryRegistry::EnumValue(RegHandle key, std:
 long MemoryRegistry::SetValue(RegHandle key, std::wstring_view name, const RegistryData& data) {
     NetworkWait wait;
     const std::lock_guard lock(mutex_);
-    wait.Set(CallLatencyOn(key));
+    wait.Set(RemoteCall(key));
     const auto open = Resolve(key);
     if (!open)
         return open.error();
@@ -231,7 +232,7 @@ long MemoryRegistry::SetValue(RegHandle key, std::wstring_view name, const Regis
 long MemoryRegistry::DeleteValue(RegHandle key, std::wstring_view name) {
     NetworkWait wait;
     const std::lock_guard lock(mutex_);
-    wait.Set(CallLatencyOn(key));
+    wait.Set(RemoteCall(key));
     const auto open = Resolve(key);
     if (!open)
         return open.error();
@@ -248,7 +249,7 @@ long MemoryRegistry::DeleteValue(RegHandle key, std::wstring_view name) {
 void MemoryRegistry::Close(RegHandle key) {
     NetworkWait wait;
     const std::lock_guard lock(mutex_);
-    wait.Set(CallLatencyOn(key));
+    wait.Set(RemoteCall(key));
     if (key >= kRootHandleBase && key < kRootHandleBase + 4)
         return;
     if (handles_.erase(key) == 0)
@@ -269,10 +270,12 @@ void MemoryRegistry::AddComputer(std::wstring_view name) {
 
 void MemoryRegistry::Disconnect(std::wstring_view computer) {
     const std::lock_guard lock(mutex_);
-    Computer& found = ComputerFor(computer);
-    found.reachable = false;
-    for (const auto& alive : found.connections)
-        *alive = false;
+    DropConnections(ComputerFor(computer));
+}
+
+void MemoryRegistry::DisconnectAfter(std::wstring_view computer, std::size_t calls) {
+    const std::lock_guard lock(mutex_);
+    ComputerFor(computer).callsBeforeDrop = calls;
 }
 
 void MemoryRegistry::SetReachable(std::wstring_view computer, bool reachable) {
@@ -341,6 +344,11 @@ bool MemoryRegistry::RemoveValue(std::wstring_view computer, RootKey root, std::
 void MemoryRegistry::Deny(std::wstring_view computer, RootKey root, std::wstring_view path) {
     const std::lock_guard lock(mutex_);
     SetupKey(computer, root, path)->denied = true;
+}
+
+void MemoryRegistry::Vanish(std::wstring_view computer, RootKey root, std::wstring_view path) {
+    const std::lock_guard lock(mutex_);
+    SetupKey(computer, root, path)->vanished = true;
 }
 
 bool MemoryRegistry::DeleteKey(std::wstring_view computer, RootKey root, std::wstring_view path) {
@@ -442,6 +450,8 @@ std::expected<MemoryRegistry::NodePtr, long> MemoryRegistry::Walk(const NodePtr&
             if (!create)
                 return std::unexpected(winerror::kFileNotFound);
             found = node->children.emplace(std::wstring(level), NodePtr(new Node)).first;
+        } else if (check_deny && found->second->vanished) {
+            return std::unexpected(winerror::kFileNotFound);
         } else if (check_deny && found->second->denied) {
             return std::unexpected(winerror::kAccessDenied);
         }
@@ -471,18 +481,31 @@ MemoryRegistry::NodePtr MemoryRegistry::FindKey(std::wstring_view computer, Root
     return node ? *node : nullptr;
 }
 
-std::chrono::microseconds::rep MemoryRegistry::CallLatencyOn(RegHandle handle) const {
-    const auto perCall = per_call_us_.load();
-    if (perCall == 0)
-        return 0;
+std::chrono::microseconds::rep MemoryRegistry::RemoteCall(RegHandle handle) {
     const auto found = handles_.find(handle);
-    return found != handles_.end() && found->second.connection != nullptr ? perCall : 0;
+    if (found == handles_.end() || found->second.connection == nullptr)
+        return 0;
+    if (Computer* computer = found->second.computer; computer != nullptr && computer->callsBeforeDrop) {
+        if (*computer->callsBeforeDrop == 0)
+            DropConnections(*computer);
+        else
+            --*computer->callsBeforeDrop;
+    }
+    return per_call_us_.load();
 }
 
-RegHandle MemoryRegistry::AddHandle(NodePtr node, Access access, std::shared_ptr<bool> connection) {
+void MemoryRegistry::DropConnections(Computer& computer) {
+    computer.reachable = false;
+    computer.callsBeforeDrop.reset();
+    for (const auto& alive : computer.connections)
+        *alive = false;
+}
+
+RegHandle MemoryRegistry::AddHandle(NodePtr node, Access access, std::shared_ptr<bool> connection,
+                                    Computer* computer) {
     const RegHandle handle = next_handle_;
     next_handle_ += 4; // never reused, so a second Close of the same handle is always noticed
-    handles_.emplace(handle, OpenKey{std::move(node), access, std::move(connection)});
+    handles_.emplace(handle, OpenKey{std::move(node), access, std::move(connection), computer});
     return handle;
 }
 

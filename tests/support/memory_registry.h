@@ -67,6 +67,9 @@ public:
     // The computer drops off the network: Connect is refused and every handle reached through a connection to
     // it answers kServerUnavailable from now on.
     void Disconnect(std::wstring_view computer);
+    // The computer drops off the network, as Disconnect, once `calls` more calls have reached it through its
+    // connections (Close included): the next one fails.
+    void DisconnectAfter(std::wstring_view computer, std::size_t calls);
 
     // Makes other computers as slow as a network: every Connect waits `perConnect` (answered or refused),
     // every call on a key reached through a connection waits `perCall`, Close included. The local registry
@@ -93,6 +96,9 @@ public:
                      std::wstring_view name);
     // Opening the key, or any key through it, answers kAccessDenied from now on (creates the key if missing).
     void Deny(std::wstring_view computer, RootKey root, std::wstring_view path);
+    // The key is still listed under its parent, but opening it answers kFileNotFound: it went between the
+    // listing and the reading (creates the key if missing).
+    void Vanish(std::wstring_view computer, RootKey root, std::wstring_view path);
     // Deletes the key and its subtree; open handles to them answer kKeyDeleted. False if there was none.
     bool DeleteKey(std::wstring_view computer, RootKey root, std::wstring_view path);
 
@@ -121,6 +127,7 @@ private:
         std::vector<RegistryValue> values;                                // in insertion order
         bool denied = false;
         bool deleted = false;
+        bool vanished = false;
     };
     using NodePtr = std::shared_ptr<Node>;
     struct Computer {
@@ -128,6 +135,7 @@ private:
         NodePtr roots[4]; // ClassesRoot, CurrentUser, LocalMachine, Users
         bool reachable = true;
         std::vector<std::shared_ptr<bool>> connections; // alive flags of the connections made to it
+        std::optional<std::size_t> callsBeforeDrop;
     };
     enum class Access : std::uint8_t { Read, QueryAndSet, Full };
     class NetworkWait;
@@ -135,6 +143,7 @@ private:
         NodePtr node;
         Access access = Access::Full;
         std::shared_ptr<bool> connection; // set for keys reached through a connection to another computer
+        Computer* computer = nullptr;     // the other computer of that connection
     };
 
     const Computer* FindComputer(std::wstring_view name) const; // nullptr when unknown
@@ -144,8 +153,11 @@ private:
                                              bool check_deny);
     NodePtr SetupKey(std::wstring_view computer, RootKey root, std::wstring_view path);
     NodePtr FindKey(std::wstring_view computer, RootKey root, std::wstring_view path) const;
-    std::chrono::microseconds::rep CallLatencyOn(RegHandle handle) const; // 0 for local keys
-    RegHandle AddHandle(NodePtr node, Access access, std::shared_ptr<bool> connection = nullptr);
+    // A call on the key: its latency (0 for local keys), counted towards a DisconnectAfter.
+    std::chrono::microseconds::rep RemoteCall(RegHandle handle);
+    RegHandle AddHandle(NodePtr node, Access access, std::shared_ptr<bool> connection = nullptr,
+                        Computer* computer = nullptr);
+    static void DropConnections(Computer& computer);
     static void MarkDeleted(Node& node);
 
     mutable std::mutex mutex_;
