@@ -92,6 +92,18 @@ Fill TimeFill(vantrel::View& view) {
     return {Seconds(start), view.rowCount};
 }
 
+// The average time of a ping of `computer`, from starting the program to reading its answer.
+double PingTime(vantrel::PingRunner& pings, const std::wstring& computer) {
+    constexpr int kPings = 10;
+    const auto start = Clock::now();
+    for (int p = 0; p < kPings; ++p)
+        if (const auto process = pings.Start(L"Ping.exe -n 1 -w 700 " + computer)) {
+            (void)pings.Wait(*process, kUnansweredPingMs);
+            pings.Release(*process);
+        }
+    return Seconds(start) / kPings;
+}
+
 } // namespace
 
 int main() {
@@ -163,6 +175,9 @@ int main() {
     std::printf("fleet_fill_sequential_time: %.2f s\n", fleetOneByOne.seconds);
     std::printf("fleet_fill_parallel_time: %.2f s\n", fleetSideBySide.seconds);
     std::printf("fleet_fill_speedup: %.1f\n", fleetOneByOne.seconds / fleetSideBySide.seconds);
+    // What one ping of a computer that replies costs here, most of it starting the program: the floor of a
+    // fleet fill is the computers' pings started one after the other.
+    std::printf("ping_program_time: %.2f s\n", PingTime(pings, L"PC0"));
     DestroyWindow(window);
     const bool allRows = remoteOneByOne.rows == kRemoteItems && remoteSideBySide.rows == kRemoteItems &&
                          fleetOneByOne.rows == kFleetComputers && fleetSideBySide.rows == kFleetComputers;

@@ -252,7 +252,8 @@ struct InMemoryComputers {
     WinPingRunner pings;
     ComputerList computers{pings};
     WindowsPrompter prompter{registry, programs, computers, environment};
-    const ViewServices services{registry, files, computers, environment, matchList, ini};
+    const ViewServices services{registry,  files, computers, environment,
+                                matchList, ini,   16}; // side by side, as the program
 };
 
 int ShowCompare(int seconds, bool highlightDifferences) {

@@ -1,12 +1,17 @@
-// The shell's rules that need no window: the toolbar from the command table, the "Window" setting, the
-// computer box's text and NewView's arguments.
+// The shell's rules that need no window: the toolbar from the command table, the "Window" setting, settings
+// read from the registry, the computer box's text and NewView's arguments.
 #include "shell/command_language.h"
 #include "shell/command_table.h"
+#include "shell/settings.h"
 #include "shell/view_opening.h"
 #include "shell/window_setting.h"
+#include "sources/registry.h"
+#include "support/memory_registry.h"
 #include "views/catalogue.h"
 
 #include <gtest/gtest.h>
+
+#include <optional>
 
 namespace vantrel {
 namespace {
@@ -216,6 +221,40 @@ TEST(CommandLanguage, UsageTextWithLineFeedsAndTabs) {
     EXPECT_TRUE(usage.ends_with(L"\n\tKivo [OpenSW WS0015][Detail 1][OutExcel][Exit]\n"));
     EXPECT_EQ(usage.find(L'#'), std::wstring::npos);
     EXPECT_EQ(usage.find(L'_'), std::wstring::npos);
+}
+
+// "ParallelReads": a whole number from 1 to 64, as DWORD or text; anything else is the default, 16.
+TEST(Settings, RowsReadAtOnce) {
+    struct Case {
+        std::optional<std::wstring> text;
+        std::optional<std::uint32_t> number;
+        int expected;
+    };
+    const Case cases[] = {
+        {std::nullopt, std::nullopt, 16},
+        {L"4", std::nullopt, 4},
+        {L" 8 ", std::nullopt, 8},
+        {L"0", std::nullopt, 1},
+        {L"999999999999999999999", std::nullopt, 16},
+        {L"200", std::nullopt, 64},
+        {L"-3", std::nullopt, 16},
+        {L"lots", std::nullopt, 16},
+        {std::nullopt, 1u, 1},
+        {std::nullopt, 32u, 32},
+        {std::nullopt, 0xFFFFFFFFu, 64},
+    };
+    for (const Case& c : cases) {
+        test::MemoryRegistry memory;
+        Registry registry(memory);
+        if (c.text)
+            memory.SetString(L"", RootKey::CurrentUser, L"Software\\Ostrand\\Kivo", L"ParallelReads",
+                             *c.text);
+        if (c.number)
+            memory.SetDword(L"", RootKey::CurrentUser, L"Software\\Ostrand\\Kivo", L"ParallelReads",
+                            *c.number);
+        EXPECT_EQ(ParallelReads(registry), c.expected)
+            << c.text.value_or(L"-") << " " << c.number.value_or(0);
+    }
 }
 
 } // namespace
