@@ -24,11 +24,7 @@ void PutComputerColumnFirst(std::wstring& order) {
 } // namespace
 
 std::wstring ComputerOfRow(std::wstring_view item) {
-    if (item.starts_with(L'/'))
-        item.remove_prefix(1);
-    if (item.ends_with(L'/'))
-        item.remove_suffix(1);
-    return std::wstring(item);
+    return WithoutEnclosing(item, L'/');
 }
 
 void View::NewCompuRows(std::wstring path, const std::vector<std::wstring>& computers) {

@@ -51,12 +51,16 @@ std::wstring ExtOf(std::wstring_view path) {
     return dot == std::wstring_view::npos ? std::wstring() : LowerCase(path.substr(dot + 1));
 }
 
-std::wstring WithoutEnclosingQuotes(std::wstring_view text) {
-    if (text.starts_with(L'"'))
+std::wstring WithoutEnclosing(std::wstring_view text, wchar_t mark) {
+    if (text.starts_with(mark))
         text.remove_prefix(1);
-    if (text.ends_with(L'"'))
+    if (text.ends_with(mark))
         text.remove_suffix(1);
     return std::wstring(text);
+}
+
+std::wstring WithoutEnclosingQuotes(std::wstring_view text) {
+    return WithoutEnclosing(text, L'"');
 }
 
 } // namespace vantrel

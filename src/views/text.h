@@ -15,6 +15,8 @@ bool ReadsAsNumber(std::wstring_view text, double& value);
 
 // The text without one double quote at its start and one at its end, where there are.
 std::wstring WithoutEnclosingQuotes(std::wstring_view text);
+// The text without one `mark` at its start and one at its end, where there are.
+std::wstring WithoutEnclosing(std::wstring_view text, wchar_t mark);
 
 // Path routines: the text up to and including the last "\", the text after it, and the lower-case text after
 // the last "." (empty when there is none).
