@@ -23,10 +23,20 @@ bool NamesDataVariable(std::wstring_view text) {
 bool View::MayAskDataVariable() const {
     if (!dataVariable.empty() || state_ != ViewState::Filling)
         return false;
-    for (int k = 0; k <= kLastColumn; ++k)
-        if (const ColumnSpec& column = columns.column(k);
-            NamesDataVariable(column.data) || NamesDataVariable(column.condition))
+    for (const int k : colMap) {
+        if (k <= 0)
+            continue;
+        if (NamesDataVariable(columns.column(k).condition))
             return true;
+        // The column's data, and that of the columns an empty value falls back to ("!*").
+        for (int j = k; j > 0; --j) {
+            const std::wstring& data = columns.column(j).data;
+            if (NamesDataVariable(data))
+                return true;
+            if (!data.ends_with(L"!*"))
+                break;
+        }
+    }
     return false;
 }
 

@@ -243,8 +243,8 @@ private:
     void BuildColumnMap(const std::wstring& order);
     void SetUpGridColumns();
     void EvaluateItems();
-    // Whether evaluating a row may still ask for the data variable: it is not known yet, and the data or a
-    // condition of a column names it.
+    // Whether evaluating a row may still ask for the data variable: it is not known yet, and the data or the
+    // condition of a column shown (or the data of a column it falls back to) names it.
     bool MayAskDataVariable() const;
     // Whether the rows wait on the network (another computer's registry) and may be read side by side.
     bool ReadsSideBySide() const;
