@@ -7,6 +7,10 @@
 
 using namespace vantrel;
 
+namespace {
+constexpr int kLastWrittenColumn = 39; // the highest column an order names, and so the last one written
+} // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     fuzz::FuzzInput input(data, size);
     const int twipsPerPixel = input.Byte() % 32 + 1;
@@ -20,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ReadCustomView(ini, L"copy.kvf", copy, twipsPerPixel);
     fuzz::Require(copy.head == view.head);
     // The columns written come back as they were, but for their widths (pixels, and rounded).
-    for (int i = 0; i <= 39 && !view.column(i).data.empty(); ++i) {
+    for (int i = 0; i <= kLastWrittenColumn && !view.column(i).data.empty(); ++i) {
         ColumnSpec written = copy.column(i);
         written.widthTwips = view.column(i).widthTwips;
         fuzz::Require(written == view.column(i));

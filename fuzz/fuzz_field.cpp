@@ -14,7 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::Require(field.size() <= text.size());
     const std::vector<std::wstring> fields = SplitFields(text, separator);
     fuzz::Require(!fields.empty());
-    // Field by field, GetField agrees with the split, but for the "=" rest rule and past the last field.
+    // Field by field GetField agrees with the split, and is empty past the last field; but for the "=" rest
+    // rule.
     const bool restRule = separator == L"=" && n == 1;
     if (n >= 0 && !restRule)
         fuzz::Require(field ==
