@@ -1,10 +1,11 @@
 # Vantrel: the two everyday commands are `make run` and `make test`; both set up what they need.
 WIN_BUILD    := build
 NATIVE_BUILD := build-native
+FUZZ_BUILD   := build-fuzz
 JOBS         ?= $(shell nproc)
 CTEST_FLAGS  ?= --output-on-failure
 
-.PHONY: all deps build build-windows build-native test run bench clean
+.PHONY: all deps build build-windows build-native test run bench fuzz clean
 
 all: build
 
@@ -37,5 +38,11 @@ run: build-windows
 bench: build-windows
 	scripts/bench.sh $(WIN_BUILD)
 
+# The fuzz targets of fuzz/, built with clang in their own folder and run for FUZZ_SECONDS each
+# (scripts/fuzz.sh); `make test` and `make run` never need clang.
+fuzz:
+	@scripts/install-deps.sh fuzz
+	scripts/fuzz.sh $(FUZZ_BUILD)
+
 clean:
-	rm -rf $(WIN_BUILD) $(NATIVE_BUILD)
+	rm -rf $(WIN_BUILD) $(NATIVE_BUILD) $(FUZZ_BUILD)

@@ -15,9 +15,8 @@ namespace {
 constexpr int kGrowthRows = 40;
 constexpr int kFirstRows = 5;
 
-// GetACol's answers.
+// GetACol's answers that the merge tells apart (1, a row-number or mark column, it passes over).
 constexpr int kNoSuchColumn = -1;
-constexpr int kNotData = 1;
 constexpr int kSameComputerAsNext = 2;
 
 // Where a merged column comes from.

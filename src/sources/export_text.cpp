@@ -25,7 +25,10 @@ bool StartsWith(std::span<const std::uint8_t> bytes, std::span<const std::uint8_
 
 std::wstring FromUtf16(std::span<const std::uint8_t> bytes) {
     std::wstring text;
-    text.resize_and_overwrite(bytes.size() / 2, [&](wchar_t* units, size_t count) {
+    const size_t count = bytes.size() / 2;
+    // The count the operation is handed is not trusted: libstdc++ 12 hands it the capacity it grew the string
+    // to, which for a short text is more than was asked, and the file has no bytes for that much.
+    text.resize_and_overwrite(count, [&](wchar_t* units, size_t) {
         // Where wchar_t is UTF-16 in the file's byte order (Windows) the bytes are the text as they are.
         if constexpr (sizeof(wchar_t) == 2 && std::endian::native == std::endian::little) {
             std::memcpy(units, bytes.data(), count * 2);

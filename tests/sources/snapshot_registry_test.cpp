@@ -1,5 +1,6 @@
 // Computers served from .reg exports: every kind of value reads as the live registry reads the same data,
 // keys list as the registry lists them, broken files are refused with their line, and nothing is written.
+#include "sources/export_text.h"
 #include "sources/registry.h"
 #include "sources/snapshot_registry_api.h"
 
@@ -314,6 +315,21 @@ TEST(RegFile, GarbageAndTruncatedFilesAreRefusedWithoutHarm) {
     const auto read = RegistrySnapshot::FromRegFile(oneLine);
     ASSERT_FALSE(read.has_value());
     EXPECT_EQ(read.error().line, 3u);
+}
+
+// Short UTF-16 files are where the string the text is decoded into grows past its first room: every length
+// decodes to its characters and no more, read from the file's bytes alone (a file of 12 bytes once came back
+// with characters read from past its end).
+TEST(RegFile, ShortUtf16TextsDecodeToTheirCharactersAlone) {
+    const std::wstring alphabet = L"Windows Registry Editor Version 5.00";
+    for (size_t length = 0; length <= alphabet.size(); ++length) {
+        const std::wstring text = alphabet.substr(0, length);
+        const std::vector<std::uint8_t> bytes = Utf16File(text);
+        EXPECT_EQ(DecodeExportText(bytes), text) << length;
+        std::vector<std::uint8_t> oddByte = bytes; // an odd last byte is dropped
+        oddByte.push_back(0x41);
+        EXPECT_EQ(DecodeExportText(oddByte), text) << length;
+    }
 }
 
 } // namespace
