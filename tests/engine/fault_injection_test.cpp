@@ -121,70 +121,75 @@ std::size_t CallsOfTheReads(const std::wstring& computer, int inFlight) {
 
 // ---- Faults that strike one item after the listing ----
 
+using Strike = std::function<void(MemoryRegistry&, const std::wstring& computer)>;
+
 // A fault on one item's keys or values, and the cells it may change: to `after` once it struck before their
 // read, as they were when it came after.
 struct ItemFault {
     const char* name;
-    std::function<void(MemoryRegistry&, const std::wstring& computer)> strike;
+    Strike strike;
     int row;
     std::vector<int> columns; // grid columns, 0 the key
     std::wstring after;
 };
 
+Strike Deleting(std::wstring path) {
+    return [path](MemoryRegistry& memory, const std::wstring& pc) {
+        memory.DeleteKey(pc, HKLM, path);
+    };
+}
+Strike Denying(std::wstring path) {
+    return [path](MemoryRegistry& memory, const std::wstring& pc) {
+        memory.Deny(pc, HKLM, path);
+    };
+}
+Strike Vanishing(std::wstring path) {
+    return [path](MemoryRegistry& memory, const std::wstring& pc) {
+        memory.Vanish(pc, HKLM, path);
+    };
+}
+Strike RemovingSize(int item) {
+    return [item](MemoryRegistry& memory, const std::wstring& pc) {
+        memory.RemoveValue(pc, HKLM, ItemKey(item), L"Size");
+    };
+}
+Strike NewName(RegistryData data) {
+    return [data](MemoryRegistry& memory, const std::wstring& pc) {
+        memory.SetRaw(pc, HKLM, ItemKey(6), L"Name", data);
+    };
+}
 RegistryData Utf16Data(std::uint32_t type, std::wstring_view text) {
     return {type, Utf16Bytes(text, false)};
 }
 
 // Type changes show what the new data reads as: a number its decimal text, binary data one character per
 // byte, a multi-string its strings with the zeros between them (the last one dropped), odd string data its
-// last byte as a character of its own.
+// last byte as a character of its own, a text that is a marker what the marker gives.
 std::vector<ItemFault> ItemFaults() {
-    const auto newName = [](RegistryData data) {
-        return [data](MemoryRegistry& memory, const std::wstring& computer) {
-            memory.SetRaw(computer, HKLM, ItemKey(6), L"Name", data);
-        };
-    };
+    const std::vector<int> wholeRow = {1, 2, 3, 5};
+    const std::vector<int> subkeyCells = {3, 5};
     return {
-        {"its key deleted",
-         [](MemoryRegistry& m, const std::wstring& pc) { m.DeleteKey(pc, HKLM, ItemKey(3)); },
-         3,
-         {1, 2, 3, 5},
-         L""},
-        {"its subkey deleted",
-         [](MemoryRegistry& m, const std::wstring& pc) { m.DeleteKey(pc, HKLM, ItemKey(5, L"\\Sub")); },
-         5,
-         {3, 5},
-         L""},
-        {"its key denied",
-         [](MemoryRegistry& m, const std::wstring& pc) { m.Deny(pc, HKLM, ItemKey(2)); },
-         2,
-         {1, 2, 3, 5},
-         L""},
-        {"its subkey gone",
-         [](MemoryRegistry& m, const std::wstring& pc) { m.Vanish(pc, HKLM, ItemKey(4, L"\\Sub")); },
-         4,
-         {3, 5},
-         L""},
-        {"a value removed",
-         [](MemoryRegistry& m, const std::wstring& pc) { m.RemoveValue(pc, HKLM, ItemKey(1), L"Size"); },
-         1,
-         {2},
-         L""},
-        {"REG_SZ becoming REG_DWORD", newName({regtype::kDword, {42, 1, 0, 0}}), 6, {1}, L"298"},
+        {"its key deleted", Deleting(ItemKey(3)), 3, wholeRow, L""},
+        {"its key denied", Denying(ItemKey(2)), 2, wholeRow, L""},
+        {"its key gone", Vanishing(ItemKey(7)), 7, wholeRow, L""},
+        {"its subkey deleted", Deleting(ItemKey(5, L"\\Sub")), 5, subkeyCells, L""},
+        {"its subkey gone", Vanishing(ItemKey(4, L"\\Sub")), 4, subkeyCells, L""},
+        {"a value removed", RemovingSize(1), 1, {2}, L""},
+        {"REG_SZ becoming REG_DWORD", NewName({regtype::kDword, {42, 1, 0, 0}}), 6, {1}, L"298"},
         {"REG_SZ becoming REG_BINARY",
-         newName({regtype::kBinary, {'A', 0, 0xFF}}),
+         NewName({regtype::kBinary, {'A', 0, 0xFF}}),
          6,
          {1},
          std::wstring(L"A\0\u00FF", 3)},
         {"REG_SZ becoming REG_MULTI_SZ",
-         newName(Utf16Data(regtype::kMultiSz, std::wstring(L"one\0two\0\0", 9))),
+         NewName(Utf16Data(regtype::kMultiSz, std::wstring(L"one\0two\0\0", 9))),
          6,
          {1},
          std::wstring(L"one\0two\0", 8)},
-        {"REG_SZ becoming empty", newName({regtype::kSz, {}}), 6, {1}, L""},
-        {"REG_SZ of odd length", newName({regtype::kSz, {'A', 0, 'B'}}), 6, {1}, L"AB"},
-        {"REG_SZ without its zero", newName(Utf16Data(regtype::kSz, L"unended")), 6, {1}, L"unended"},
-        {"REG_SZ holding a marker", newName(Utf16Data(regtype::kSz, std::wstring(L"?\0", 2))), 6, {1}, L""},
+        {"REG_SZ becoming empty", NewName({regtype::kSz, {}}), 6, {1}, L""},
+        {"REG_SZ of odd length", NewName({regtype::kSz, {'A', 0, 'B'}}), 6, {1}, L"AB"},
+        {"REG_SZ without its zero", NewName(Utf16Data(regtype::kSz, L"unended")), 6, {1}, L"unended"},
+        {"REG_SZ holding a marker", NewName(Utf16Data(regtype::kSz, std::wstring(L"?\0", 2))), 6, {1}, L""},
     };
 }
 
