@@ -92,6 +92,9 @@ std::wstring ProgramFile::Version() const {
     if (!VerQueryValueW(resource_->data(), L"\\", &value, &length) || length < sizeof(VS_FIXEDFILEINFO))
         return {};
     const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(value);
+    // Garbage where the fixed part should be is no version, however its numbers read.
+    if (fixed->dwSignature != static_cast<DWORD>(VS_FFI_SIGNATURE))
+        return {};
     wchar_t version[64]{};
     std::swprintf(version, std::size(version), L"%u.%u.%u.%u", HIWORD(fixed->dwFileVersionMS),
                   LOWORD(fixed->dwFileVersionMS), HIWORD(fixed->dwFileVersionLS),

@@ -192,7 +192,6 @@ bool IsKeyError(long error) {
 std::optional<std::wstring> Registry::ReadCached(ReadCache& cache, const Target& target) {
     RegHandle rootHandle = api_.Root(target.root);
     const std::wstring connectionId = ReadCache::Id(target, false);
-    bool freshConnection = false;
     if (!target.computer.empty()) {
         if (const auto kept = ReadCache::Find(cache.connections, connectionId)) {
             rootHandle = *kept;
@@ -202,7 +201,6 @@ std::optional<std::wstring> Registry::ReadCached(ReadCache& cache, const Target&
                 return std::wstring(kNotConnected);
             cache.connections.emplace_back(connectionId, OwnedRegKey(api_, *connected));
             rootHandle = *connected;
-            freshConnection = true;
         }
     }
 
@@ -213,7 +211,9 @@ std::optional<std::wstring> Registry::ReadCached(ReadCache& cache, const Target&
     } else {
         auto opened = api_.Open(rootHandle, target.key, KeyAccess::Read);
         if (!opened) {
-            if (target.computer.empty() || freshConnection || IsKeyError(opened.error()))
+            // A computer may drop off between the connection and the open, even a connection made just now:
+            // only the key's own errors read "¬"; any other makes the caller connect once more.
+            if (target.computer.empty() || IsKeyError(opened.error()))
                 return std::wstring(kKeyMissing);
             ReadCache::Drop(cache.connections, connectionId);
             return std::nullopt;

@@ -4,6 +4,7 @@
 #include <cwctype>
 #include <stdexcept>
 #include <thread>
+#include <utility>
 
 namespace vantrel::test {
 namespace {
@@ -18,6 +19,8 @@ constexpr RegHandle kRootHandleBase = 0x80000000u;
 // locale of a native test run leaves everything beyond ASCII alone.
 wchar_t Upper(wchar_t c) {
     const auto u = static_cast<std::uint32_t>(c);
+    if (u < 0x80) // most names, without asking the locale
+        return u >= 'a' && u <= 'z' ? static_cast<wchar_t>(u - 0x20) : c;
     if ((u >= 0xE0 && u <= 0xFE && u != 0xF7) || (u >= 0x3B1 && u <= 0x3C9 && u != 0x3C2) ||
         (u >= 0x430 && u <= 0x44F))
         return static_cast<wchar_t>(u - 0x20);
@@ -85,9 +88,13 @@ std::wstring Utf16Text(std::span<const std::uint8_t> bytes) {
     return text;
 }
 
+// A plain loop: the map of a key with 100,000 subkeys compares names a lot, in unoptimised test builds too.
 bool MemoryRegistry::NameLess::operator()(std::wstring_view a, std::wstring_view b) const {
-    return std::ranges::lexicographical_compare(a, b,
-                                                [](wchar_t x, wchar_t y) { return Upper(x) < Upper(y); });
+    const std::size_t common = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < common; ++i)
+        if (const wchar_t x = Upper(a[i]), y = Upper(b[i]); x != y)
+            return x < y;
+    return a.size() < b.size();
 }
 
 MemoryRegistry::Computer::Computer() {
@@ -128,6 +135,7 @@ RegHandle MemoryRegistry::Root(RootKey root) {
 }
 
 std::expected<RegHandle, long> MemoryRegistry::Connect(std::wstring_view computer, RootKey root) {
+    BeforeCall(RegistryCall::Kind::Connect, computer);
     NetworkWait wait;
     wait.Set(per_connect_us_);
     const std::lock_guard lock(mutex_);
@@ -147,6 +155,7 @@ std::expected<RegHandle, long> MemoryRegistry::Connect(std::wstring_view compute
 
 std::expected<RegHandle, long> MemoryRegistry::Open(RegHandle parent, std::wstring_view subkey,
                                                     KeyAccess access) {
+    BeforeCall(RegistryCall::Kind::Open, subkey);
     NetworkWait wait;
     const std::lock_guard lock(mutex_);
     wait.Set(RemoteCall(parent));
@@ -162,6 +171,7 @@ std::expected<RegHandle, long> MemoryRegistry::Open(RegHandle parent, std::wstri
 }
 
 std::expected<RegHandle, long> MemoryRegistry::Create(RegHandle parent, std::wstring_view subkey) {
+    BeforeCall(RegistryCall::Kind::Create, subkey);
     NetworkWait wait;
     const std::lock_guard lock(mutex_);
     wait.Set(RemoteCall(parent));
@@ -176,6 +186,7 @@ std::expected<RegHandle, long> MemoryRegistry::Create(RegHandle parent, std::wst
 }
 
 std::expected<RegistryData, long> MemoryRegistry::QueryValue(RegHandle key, std::wstring_view name) {
+    BeforeCall(RegistryCall::Kind::QueryValue, name);
     NetworkWait wait;
     const std::lock_guard lock(mutex_);
     wait.Set(RemoteCall(key));
@@ -190,6 +201,7 @@ std::expected<RegistryData, long> MemoryRegistry::QueryValue(RegHandle key, std:
 }
 
 std::expected<std::wstring, long> MemoryRegistry::EnumKey(RegHandle key, std::uint32_t index) {
+    BeforeCall(RegistryCall::Kind::EnumKey);
     NetworkWait wait;
     const std::lock_guard lock(mutex_);
     wait.Set(RemoteCall(key));
@@ -198,13 +210,20 @@ std::expected<std::wstring, long> MemoryRegistry::EnumKey(RegHandle key, std::ui
         return std::unexpected(open.error());
     if (open->access == Access::QueryAndSet) // KEY_QUERY_VALUE | KEY_SET_VALUE cannot enumerate subkeys
         return std::unexpected(winerror::kAccessDenied);
-    const auto& children = open->node->children;
-    if (index >= children.size())
+    Node& node = *open->node;
+    if (node.listingStale) {
+        node.listing.clear();
+        for (const auto& [name, child] : node.children)
+            node.listing.push_back(name);
+        node.listingStale = false;
+    }
+    if (index >= node.listing.size())
         return std::unexpected(winerror::kNoMoreItems);
-    return std::next(children.begin(), index)->first;
+    return node.listing[index];
 }
 
 std::expected<RegistryValue, long> MemoryRegistry::EnumValue(RegHandle key, std::uint32_t index) {
+    BeforeCall(RegistryCall::Kind::EnumValue);
     NetworkWait wait;
     const std::lock_guard lock(mutex_);
     wait.Set(RemoteCall(key));
@@ -217,6 +236,7 @@ std::expected<RegistryValue, long> MemoryRegistry::EnumValue(RegHandle key, std:
 }
 
 long MemoryRegistry::SetValue(RegHandle key, std::wstring_view name, const RegistryData& data) {
+    BeforeCall(RegistryCall::Kind::SetValue, name);
     NetworkWait wait;
     const std::lock_guard lock(mutex_);
     wait.Set(RemoteCall(key));
@@ -230,6 +250,7 @@ long MemoryRegistry::SetValue(RegHandle key, std::wstring_view name, const Regis
 }
 
 long MemoryRegistry::DeleteValue(RegHandle key, std::wstring_view name) {
+    BeforeCall(RegistryCall::Kind::DeleteValue, name);
     NetworkWait wait;
     const std::lock_guard lock(mutex_);
     wait.Set(RemoteCall(key));
@@ -247,6 +268,7 @@ long MemoryRegistry::DeleteValue(RegHandle key, std::wstring_view name) {
 }
 
 void MemoryRegistry::Close(RegHandle key) {
+    BeforeCall(RegistryCall::Kind::Close);
     NetworkWait wait;
     const std::lock_guard lock(mutex_);
     wait.Set(RemoteCall(key));
@@ -366,6 +388,7 @@ bool MemoryRegistry::DeleteKey(std::wstring_view computer, RootKey root, std::ws
         return false;
     MarkDeleted(*found->second);
     parent->children.erase(found);
+    parent->listingStale = true;
     return true;
 }
 
@@ -394,7 +417,34 @@ std::size_t MemoryRegistry::OpenHandleCount() const {
 }
 
 void MemoryRegistry::ResetCounters() {
-    connects_ = opens_ = creates_ = queries_ = 0;
+    connects_ = opens_ = creates_ = queries_ = calls_ = 0;
+}
+
+// ---- Faults ----
+
+void MemoryRegistry::FaultBefore(CallFilter when, std::function<void()> fault) {
+    const std::lock_guard lock(fault_mutex_);
+    fault_when_ = std::move(when);
+    fault_ = std::move(fault);
+}
+
+CallFilter MemoryRegistry::AfterCalls(std::size_t calls) {
+    return [calls](const RegistryCall&) mutable {
+        return calls-- == 0;
+    };
+}
+
+void MemoryRegistry::BeforeCall(RegistryCall::Kind kind, std::wstring_view name) {
+    ++calls_;
+    std::function<void()> due;
+    {
+        const std::lock_guard lock(fault_mutex_);
+        if (!fault_ || !fault_when_({kind, name}))
+            return;
+        due = std::exchange(fault_, nullptr);
+        fault_when_ = nullptr;
+    }
+    due();
 }
 
 // ---- Helpers (the caller holds mutex_) ----
@@ -450,6 +500,7 @@ std::expected<MemoryRegistry::NodePtr, long> MemoryRegistry::Walk(const NodePtr&
             if (!create)
                 return std::unexpected(winerror::kFileNotFound);
             found = node->children.emplace(std::wstring(level), NodePtr(new Node)).first;
+            node->listingStale = true;
         } else if (check_deny && found->second->vanished) {
             return std::unexpected(winerror::kFileNotFound);
         } else if (check_deny && found->second->denied) {

@@ -14,6 +14,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <expected>
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -36,6 +37,26 @@ inline constexpr long kServerUnavailable = 1722; // RPC_S_SERVER_UNAVAILABLE
 std::vector<std::uint8_t> Utf16Bytes(std::wstring_view text, bool terminate);
 // The text of UTF-16LE bytes, without trailing zero units; an odd last byte is ignored.
 std::wstring Utf16Text(std::span<const std::uint8_t> bytes);
+
+// One call of the registry interface as a fault's trigger sees it: which call, and what it names.
+struct RegistryCall {
+    enum class Kind : std::uint8_t {
+        Connect,
+        Open,
+        Create,
+        QueryValue,
+        EnumKey,
+        EnumValue,
+        SetValue,
+        DeleteValue,
+        Close,
+    };
+    Kind kind;
+    // Connect: the computer; Open, Create: the subkey; QueryValue, SetValue, DeleteValue: the value's name;
+    // otherwise empty.
+    std::wstring_view name;
+};
+using CallFilter = std::function<bool(const RegistryCall&)>;
 
 // `computer` in the setup calls below: L"" or the local name is the local registry; any other name is a
 // remote computer, added on first use. Paths are relative to the root, levels separated by '\'.
@@ -76,6 +97,14 @@ public:
     // stays fast. Zero, the default, waits nothing.
     void SetLatency(std::chrono::microseconds perCall, std::chrono::microseconds perConnect);
 
+    // Runs `fault` once, just before the first call from now on (on any thread, Root() not counted) that
+    // `when` picks, with no lock held, so that it may change contents and computers: a key deleted, a value
+    // changed or a computer dropped at an exact point of a fill. A later FaultBefore replaces one not run
+    // yet.
+    void FaultBefore(CallFilter when, std::function<void()> fault);
+    // A `when` for FaultBefore: the call that follows the next `calls` calls.
+    static CallFilter AfterCalls(std::size_t calls);
+
     // Contents. Every Set creates the key with all missing levels and creates or replaces the value.
     void CreateKey(std::wstring_view computer, RootKey root, std::wstring_view path);
     void SetString(std::wstring_view computer, RootKey root, std::wstring_view path, std::wstring_view name,
@@ -115,6 +144,7 @@ public:
     std::size_t OpenCount() const { return opens_; }       // every Open call, successful or not
     std::size_t CreateCount() const { return creates_; }   // every Create call
     std::size_t QueryCount() const { return queries_; }    // every QueryValue call
+    std::size_t CallCount() const { return calls_; }       // every call but Root()
     void ResetCounters();                                  // the call counters, not the handles
 
 private:
@@ -124,7 +154,11 @@ private:
     };
     struct Node {
         std::map<std::wstring, std::shared_ptr<Node>, NameLess> children; // listed in this order
-        std::vector<RegistryValue> values;                                // in insertion order
+        // The children's names by index, made on the first EnumKey after a change: a key of 100,000 subkeys
+        // is listed in linear time, as a registry does.
+        std::vector<std::wstring> listing;
+        bool listingStale = true;
+        std::vector<RegistryValue> values; // in insertion order
         bool denied = false;
         bool deleted = false;
         bool vanished = false;
@@ -153,6 +187,8 @@ private:
                                              bool check_deny);
     NodePtr SetupKey(std::wstring_view computer, RootKey root, std::wstring_view path);
     NodePtr FindKey(std::wstring_view computer, RootKey root, std::wstring_view path) const;
+    // Counts the call and runs the fault it triggers; called first thing, before the lock is taken.
+    void BeforeCall(RegistryCall::Kind kind, std::wstring_view name = {});
     // A call on the key: its latency (0 for local keys), counted towards a DisconnectAfter.
     std::chrono::microseconds::rep RemoteCall(RegHandle handle);
     RegHandle AddHandle(NodePtr node, Access access, std::shared_ptr<bool> connection = nullptr,
@@ -171,6 +207,10 @@ private:
     std::atomic<std::size_t> opens_ = 0;
     std::atomic<std::size_t> creates_ = 0;
     std::atomic<std::size_t> queries_ = 0;
+    std::atomic<std::size_t> calls_ = 0;
+    std::mutex fault_mutex_; // guards the two below; never held together with mutex_
+    CallFilter fault_when_;
+    std::function<void()> fault_;
     std::atomic<std::chrono::microseconds::rep> per_call_us_ = 0;
     std::atomic<std::chrono::microseconds::rep> per_connect_us_ = 0;
 };
