@@ -1,9 +1,11 @@
 #pragma once
-// One small owner for every kind of Windows handle: closes it exactly once, can be moved, never copied.
+// One small owner for every kind of Windows handle: closes it exactly once, can be moved, never copied. Each
+// kind counts the handles its owners hold, so that a long session can show it leaks none.
 #include <windows.h>
 
 #include <commctrl.h>
 
+#include <atomic>
 #include <utility>
 
 namespace vantrel {
@@ -13,8 +15,8 @@ public:
     using Handle = typename Traits::Handle;
 
     UniqueAny() = default;
-    explicit UniqueAny(Handle handle) : handle_(handle) {}
-    UniqueAny(UniqueAny&& other) noexcept : handle_(other.release()) {}
+    explicit UniqueAny(Handle handle) : handle_(handle) { Count(+1); }
+    UniqueAny(UniqueAny&& other) noexcept : handle_(other.release()) { Count(+1); }
     UniqueAny& operator=(UniqueAny&& other) noexcept {
         if (this != &other)
             reset(other.release());
@@ -27,22 +29,49 @@ public:
     Handle get() const { return handle_; }
     explicit operator bool() const { return handle_ != Traits::Invalid(); }
 
-    // For functions that return a handle through an out parameter.
-    Handle* put() {
+    // For functions that return a handle through an out parameter: the handle counts once the call is over.
+    class Receiver {
+    public:
+        explicit Receiver(UniqueAny& owner) : owner_(owner) {}
+        ~Receiver() { owner_.Count(+1); }
+        Receiver(const Receiver&) = delete;
+        Receiver& operator=(const Receiver&) = delete;
+        operator Handle*() const { return &owner_.handle_; }
+
+    private:
+        UniqueAny& owner_;
+    };
+    Receiver put() {
         reset();
-        return &handle_;
+        return Receiver(*this);
     }
 
-    Handle release() { return std::exchange(handle_, Traits::Invalid()); }
+    // The owner lets go of the handle: it no longer counts.
+    Handle release() {
+        Count(-1);
+        return std::exchange(handle_, Traits::Invalid());
+    }
 
     void reset(Handle handle = Traits::Invalid()) {
-        if (handle_ != Traits::Invalid())
+        if (handle_ != Traits::Invalid()) {
             Traits::Close(handle_);
+            Count(-1);
+        }
         handle_ = handle;
+        Count(+1);
     }
 
+    // The handles of this kind that owners hold now.
+    static long Held() { return held_.load(); }
+
 private:
+    void Count(long change) const {
+        if (handle_ != Traits::Invalid())
+            held_ += change;
+    }
+
     Handle handle_ = Traits::Invalid();
+    static inline std::atomic<long> held_{0};
 };
 
 struct HKeyTraits {

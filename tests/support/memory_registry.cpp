@@ -112,14 +112,19 @@ public:
     NetworkWait() = default;
     NetworkWait(const NetworkWait&) = delete;
     NetworkWait& operator=(const NetworkWait&) = delete;
+    // Waits until the time is up: MinGW's sleep_for rounds a wait under a millisecond down to none.
     ~NetworkWait() {
-        if (wait_.count() > 0)
-            std::this_thread::sleep_for(wait_);
+        if (wait_.count() <= 0)
+            return;
+        const auto until = start_ + wait_;
+        for (auto now = std::chrono::steady_clock::now(); now < until; now = std::chrono::steady_clock::now())
+            std::this_thread::sleep_for(until - now);
     }
     void Set(std::chrono::microseconds::rep microseconds) { wait_ = std::chrono::microseconds(microseconds); }
 
 private:
     std::chrono::microseconds wait_{0};
+    std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
 };
 
 void MemoryRegistry::SetLatency(std::chrono::microseconds perCall, std::chrono::microseconds perConnect) {
