@@ -227,9 +227,9 @@ void LoopFolder(std::wstring folder, int depth, size_t& files, size_t& read) {
 class TimedFileSource final : public vantrel::FileSource {
 public:
     explicit TimedFileSource(vantrel::FileSource& inner) : inner_(inner) {}
-    std::vector<std::wstring> FolderWalk(std::wstring_view folder, std::wstring_view patterns,
-                                         int depth) override {
-        return inner_.FolderWalk(folder, patterns, depth);
+    std::vector<std::wstring> FolderWalk(std::wstring_view folder, std::wstring_view patterns, int depth,
+                                         const vantrel::WalkCheck& keepWalking) override {
+        return inner_.FolderWalk(folder, patterns, depth, keepWalking);
     }
     bool FolderHasEntries(std::wstring_view folder) override { return inner_.FolderHasEntries(folder); }
     bool PathExists(std::wstring_view path) override { return inner_.PathExists(path); }

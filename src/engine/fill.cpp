@@ -134,7 +134,8 @@ bool View::Enumerate() {
             return false;
         }
         const int depth = LeadingNumber(std::wstring_view(basePath).substr(depthAt + 1), 1000);
-        itemKeys = services_.files.FolderWalk(folderPath, filePattern, depth);
+        itemKeys =
+            services_.files.FolderWalk(folderPath, filePattern, depth, [this] { return KeepFilling(); });
         return true;
     }
 
@@ -143,13 +144,18 @@ bool View::Enumerate() {
     if (computerName.empty() || services_.computers.CheckSta(computerName) == 1) {
         ReadOsVersion();
         itemKeys = services_.registry.EnumKeys(computerName, RootKey::FromPath, basePath, true,
-                                               services_.readsInFlight);
+                                               services_.readsInFlight, [this] { return KeepFilling(); });
     } else {
         host_.ShowMessage(L"No connection");
     }
     if (const size_t wildcard = basePath.find(L"\\*"); wildcard != std::wstring::npos)
         basePath.resize(wildcard);
     return true;
+}
+
+bool View::KeepFilling() {
+    host_.LetEventsRun();
+    return state_ == ViewState::Filling && !abandoned_;
 }
 
 void View::ReadOsVersion() {

@@ -238,6 +238,8 @@ private:
     void FillClassList();
     void PrepareCaption();
     bool Enumerate();
+    // Lets window messages run in the middle of a long listing; false once the user stopped the fill.
+    bool KeepFilling();
     void ReadOsVersion();
     void LoadMatchList();
     void BuildColumnMap(const std::wstring& order);

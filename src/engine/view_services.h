@@ -2,6 +2,7 @@
 // What a view needs from outside the engine: the window that shows it, file properties, the reachability
 // of computers and the environment. The Windows side implements these; tests script them.
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -39,12 +40,18 @@ struct RowFileCache {
     void Release() { state.reset(); }
 };
 
+// Asked while a folder walk runs, before each folder and every few hundred entries of a folder: false ends
+// the walk with the files found so far. A fill lets window messages run there, so that a walk over a large
+// tree neither freezes the window nor outlasts Esc.
+using WalkCheck = std::function<bool()>;
+
 class FileSource {
 public:
     virtual ~FileSource() = default;
-    // Files matching the patterns (separated by ";") in the folder and `depth` levels below it.
+    // Files matching the patterns (separated by ";") in the folder and `depth` levels below it. An empty
+    // check walks the whole tree.
     virtual std::vector<std::wstring> FolderWalk(std::wstring_view folder, std::wstring_view patterns,
-                                                 int depth) = 0;
+                                                 int depth, const WalkCheck& keepWalking) = 0;
     // False when the folder does not exist or lists no entries at all.
     virtual bool FolderHasEntries(std::wstring_view folder) = 0;
     // A file or folder of that name, or a folder with entries; false when it cannot be probed.

@@ -15,39 +15,60 @@ namespace {
 
 constexpr DWORD kSkippedAttributes = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
 
-template <typename Visit> void ListEntries(const std::wstring& pattern, Visit visit) {
+constexpr int kEntriesBetweenChecks = 256;
+
+// Lists the entries matching `pattern` until the visit answers false; false when it did.
+template <typename Visit> bool ListEntries(const std::wstring& pattern, Visit visit) {
     WIN32_FIND_DATAW entry{};
     const UniqueFind find(
         FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &entry, FindExSearchNameMatch, nullptr, 0));
     if (!find)
-        return;
+        return true;
     do {
-        visit(entry);
+        if (!visit(entry))
+            return false;
     } while (FindNextFileW(find.get(), &entry));
+    return true;
 }
 
-void Walk(std::wstring folder, std::wstring_view patterns, int depth, std::vector<std::wstring>& files) {
+// Walks the folder and `depth` levels below it; false when the check ended the walk.
+bool Walk(std::wstring folder, std::wstring_view patterns, int depth, const WalkCheck& keepWalking,
+          std::vector<std::wstring>& files) {
     if (!folder.ends_with(L'\\'))
         folder += L'\\';
+    int entries = 0;
+    const auto keepListing = [&] {
+        return ++entries % kEntriesBetweenChecks != 0 || keepWalking();
+    };
+    if (!keepWalking())
+        return false;
     for (const std::wstring& pattern : SplitFields(patterns, L";")) {
         if (pattern.empty())
             break;
-        ListEntries(folder + pattern, [&](const WIN32_FIND_DATAW& entry) {
+        const bool listed = ListEntries(folder + pattern, [&](const WIN32_FIND_DATAW& entry) {
             if ((entry.dwFileAttributes & kSkippedAttributes) == 0)
                 files.push_back(folder + entry.cFileName);
+            return keepListing();
         });
+        if (!listed)
+            return false;
     }
     if (depth <= 0)
-        return;
+        return true;
     // Names first: the listing cannot be nested.
     std::vector<std::wstring> names;
-    ListEntries(folder + L"*.*", [&](const WIN32_FIND_DATAW& entry) {
+    const bool listed = ListEntries(folder + L"*.*", [&](const WIN32_FIND_DATAW& entry) {
         const std::wstring_view name = entry.cFileName;
         if (name != L"." && name != L"..")
             names.emplace_back(name);
+        return keepListing();
     });
+    if (!listed)
+        return false;
     for (const std::wstring& name : names)
-        Walk(folder + name, patterns, depth - 1, files);
+        if (!Walk(folder + name, patterns, depth - 1, keepWalking, files))
+            return false;
+    return true;
 }
 
 // What a row's columns read of its file, read once: the directory entry, a program's version resource, the
@@ -110,9 +131,12 @@ std::wstring TypedFileProperty(std::wstring_view path, std::wstring_view token, 
 } // namespace
 
 std::vector<std::wstring> WinFileSource::FolderWalk(std::wstring_view folder, std::wstring_view patterns,
-                                                    int depth) {
+                                                    int depth, const WalkCheck& keepWalking) {
     std::vector<std::wstring> files;
-    Walk(std::wstring(folder), patterns, depth, files);
+    const WalkCheck walkAll = [] {
+        return true;
+    };
+    (void)Walk(std::wstring(folder), patterns, depth, keepWalking ? keepWalking : walkAll, files);
     return files;
 }
 
@@ -121,7 +145,10 @@ bool WinFileSource::FolderHasEntries(std::wstring_view folder) {
     if (!pattern.ends_with(L'\\'))
         pattern += L'\\';
     bool any = false;
-    ListEntries(pattern + L"*.*", [&](const WIN32_FIND_DATAW&) { any = true; });
+    (void)ListEntries(pattern + L"*.*", [&](const WIN32_FIND_DATAW&) {
+        any = true;
+        return false; // one entry tells
+    });
     return any;
 }
 

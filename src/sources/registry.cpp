@@ -260,20 +260,48 @@ std::wstring Registry::ReadUncached(const Target& target) {
     return RegistryText(*data);
 }
 
+// The check of a listing, asked on the thread that started it every few hundred names; once it said stop, the
+// listing stops on every thread.
+class Registry::ListingChecks {
+public:
+    explicit ListingChecks(const std::function<bool()>& keepListing) : keepListing_(keepListing) {}
+
+    // One more name: false once the listing is to end.
+    bool KeepGoing() {
+        if (stopped_)
+            return false;
+        if (!keepListing_ || std::this_thread::get_id() != caller_ || ++names_ % kNamesBetweenChecks != 0)
+            return true;
+        if (!keepListing_())
+            stopped_ = true;
+        return !stopped_;
+    }
+    bool Stopped() const { return stopped_; }
+
+private:
+    static constexpr unsigned kNamesBetweenChecks = 256;
+    const std::function<bool()>& keepListing_;
+    const std::thread::id caller_ = std::this_thread::get_id();
+    unsigned names_ = 0;
+    std::atomic<bool> stopped_ = false;
+};
+
 std::vector<std::wstring> Registry::EnumKeys(std::wstring_view computer, RootKey root, std::wstring_view path,
-                                             bool wildcards, int inFlight) {
+                                             bool wildcards, int inFlight,
+                                             const std::function<bool()>& keepListing) {
     std::wstring fixed(path);
     if (root == RootKey::FromPath)
         root = RootOf(fixed);
     const auto rootKey = ConnectRoot(computer, root);
     if (!rootKey)
         return {};
+    ListingChecks checks(keepListing);
     // The local registry answers at once: threads would only add their own cost.
-    return EnumUnder(rootKey->handle, fixed, wildcards, computer.empty() ? 1 : inFlight);
+    return EnumUnder(rootKey->handle, fixed, wildcards, computer.empty() ? 1 : inFlight, checks);
 }
 
 std::vector<std::wstring> Registry::EnumUnder(RegHandle parent, std::wstring_view path, bool wildcards,
-                                              int inFlight) {
+                                              int inFlight, ListingChecks& checks) {
     std::wstring_view fixed = path;
     std::wstring_view rest;
     const size_t wildcard = path.find(kWildcardLevel);
@@ -288,14 +316,16 @@ std::vector<std::wstring> Registry::EnumUnder(RegHandle parent, std::wstring_vie
         return {};
     const OwnedRegKey handle(api_, *opened);
 
-    std::vector<std::wstring> names = SubkeyNames(handle.get(), inFlight);
-    if (!expand)
+    std::vector<std::wstring> names = SubkeyNames(handle.get(), inFlight, checks);
+    if (!expand || checks.Stopped())
         return names;
     // Each name is expanded on its own (by one thread, listing one after the other); names whose expansion
     // is empty drop out.
     std::vector<std::vector<std::wstring>> expansions(names.size());
     SideBySide(names.size(), inFlight, [&](size_t i) {
-        expansions[i] = EnumUnder(handle.get(), names[i] + std::wstring(rest), true, 1);
+        if (!checks.KeepGoing())
+            return false;
+        expansions[i] = EnumUnder(handle.get(), names[i] + std::wstring(rest), true, 1, checks);
         return true;
     });
     std::vector<std::wstring> items;
@@ -306,7 +336,7 @@ std::vector<std::wstring> Registry::EnumUnder(RegHandle parent, std::wstring_vie
     return items;
 }
 
-std::vector<std::wstring> Registry::SubkeyNames(RegHandle key, int inFlight) {
+std::vector<std::wstring> Registry::SubkeyNames(RegHandle key, int inFlight, ListingChecks& checks) {
     // Indices are handed out in order; the first that fails ends the list, as it ends a listing one index
     // after the other. Calls already under way past it are let finish and their names dropped.
     std::mutex mutex;
@@ -315,14 +345,16 @@ std::vector<std::wstring> Registry::SubkeyNames(RegHandle key, int inFlight) {
     SideBySide(SIZE_MAX, inFlight, [&](size_t index) {
         if (index >= end || index > UINT32_MAX)
             return false;
-        auto name = api_.EnumKey(key, static_cast<std::uint32_t>(index));
-        if (!name) {
+        std::optional<std::expected<std::wstring, long>> name;
+        if (checks.KeepGoing())
+            name = api_.EnumKey(key, static_cast<std::uint32_t>(index));
+        if (!name || !*name) {
             for (size_t seen = end; index < seen && !end.compare_exchange_weak(seen, index);)
                 ;
             return false;
         }
         const std::lock_guard lock(mutex);
-        found.emplace(static_cast<std::uint32_t>(index), std::move(*name));
+        found.emplace(static_cast<std::uint32_t>(index), std::move(**name));
         return true;
     });
     std::vector<std::wstring> names;

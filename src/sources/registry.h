@@ -4,6 +4,7 @@
 // when it still holds what the user saw. Computers other than the local one are reached by name.
 #include "sources/registry_api.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -55,8 +56,11 @@ public:
     // fixed part before the first "\*". With wildcards off only the fixed part is listed. Empty when the
     // computer or the key cannot be reached. Another computer's keys may be listed by `inFlight` threads side
     // by side, each call a round trip of its own; the names and their order stay the same.
+    // `keepListing`, when given, is asked on the calling thread every few hundred names: false ends the
+    // listing with the names found so far (a fill lets window messages run there, for Esc and the window).
     std::vector<std::wstring> EnumKeys(std::wstring_view computer, RootKey root, std::wstring_view path,
-                                       bool wildcards, int inFlight = 1);
+                                       bool wildcards, int inFlight = 1,
+                                       const std::function<bool()>& keepListing = {});
 
     // Names, texts and types of the values of a key; empty when the computer or the key cannot be reached.
     std::vector<ValueText> EnumValues(std::wstring_view computer, RootKey root, std::wstring_view path);
@@ -85,10 +89,12 @@ private:
     std::expected<ConnectedRoot, long> ConnectRoot(std::wstring_view computer, RootKey root);
     std::wstring ReadUncached(const Target& target);
     std::optional<std::wstring> ReadCached(ReadCache& cache, const Target& target);
+    class ListingChecks;
     std::vector<std::wstring> EnumUnder(RegHandle parent, std::wstring_view path, bool wildcards,
-                                        int inFlight);
-    // The names of an open key's subkeys in index order, up to the first index that cannot be read.
-    std::vector<std::wstring> SubkeyNames(RegHandle key, int inFlight);
+                                        int inFlight, ListingChecks& checks);
+    // The names of an open key's subkeys in index order, up to the first index that cannot be read or the
+    // check that ended the listing.
+    std::vector<std::wstring> SubkeyNames(RegHandle key, int inFlight, ListingChecks& checks);
 
     RegistryApi& api_;
     std::unique_ptr<ThreadCaches> caches_;

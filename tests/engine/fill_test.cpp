@@ -170,6 +170,21 @@ TEST_F(ViewTest, ItemListsHaveNoFixedBound) {
     EXPECT_EQ(v.rowCount, 15050);
 }
 
+TEST_F(ViewTest, KeyListingLetsEventsRunAndEscapeEndsIt) {
+    for (int i = 0; i < 1000; ++i)
+        memory.CreateKey(L"", HKLM, L"Software\\Many\\K" + std::to_wstring(i));
+    View& v = NewView(L"Software\\Many,0,0,Many,|9,<key>");
+    host.onEvents = [&] {
+        if (host.eventRuns == 2)
+            v.Stop(); // Esc in the grid while the key is listed
+    };
+    v.fillflex();
+    EXPECT_EQ(v.itemCount(), 511u); // the listing ended at its second check, after 512 names
+    EXPECT_EQ(host.eventRuns, 3);   // and the rows were not evaluated after it
+    EXPECT_EQ(v.rowCount, 0);
+    EXPECT_EQ(v.state(), ViewState::Idle);
+}
+
 TEST_F(ViewTest, FolderViewWalksTheFolderAndReadsFileProperties) {
     files.files = {L"C:\\Tools\\a.exe", L"C:\\Tools\\sub\\b.exe"};
     files.properties[L"C:\\Tools\\a.exe"] = {
@@ -182,6 +197,21 @@ TEST_F(ViewTest, FolderViewWalksTheFolderAndReadsFileProperties) {
     EXPECT_EQ(Rows(), (Table{{L"C:\\Tools\\a.exe", L"a.exe", L"1.0", L"100"},
                              {L"C:\\Tools\\sub\\b.exe", L"b.exe", L"b.exe", L"200"}}));
     EXPECT_EQ(v.grid.ColAlignment(4), CellAlignment::RightCenter);
+}
+
+TEST_F(ViewTest, FolderWalkLetsEventsRunAndEscapeEndsIt) {
+    for (int i = 0; i < 10; ++i)
+        files.files.push_back(L"C:\\Tools\\f" + std::to_wstring(i) + L".exe");
+    View& v = NewView(L"C:\\Tools\\*.exe(2),01,01,T,|9,<key>|9,<keyfile>");
+    host.onEvents = [&] {
+        if (host.eventRuns == 4)
+            v.Stop(); // Esc in the grid while the walk runs
+    };
+    v.fillflex();
+    EXPECT_EQ(v.itemCount(), 3u); // the walk ended at the check that saw the stop
+    EXPECT_EQ(host.eventRuns, 5); // and the rows were not evaluated after it
+    EXPECT_EQ(v.rowCount, 0);
+    EXPECT_EQ(v.state(), ViewState::Idle);
 }
 
 TEST_F(ViewTest, FolderContentsViewUsesTheInstallFolderDefinition) {

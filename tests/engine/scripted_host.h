@@ -63,10 +63,17 @@ public:
 // A folder of files, each with its properties by token (lower case).
 class FakeFiles : public FileSource {
 public:
-    std::vector<std::wstring> FolderWalk(std::wstring_view folder, std::wstring_view patterns,
-                                         int depth) override {
+    // Asks the check before each file, as a walk asks it between folders.
+    std::vector<std::wstring> FolderWalk(std::wstring_view folder, std::wstring_view patterns, int depth,
+                                         const WalkCheck& keepWalking) override {
         walks.push_back(std::wstring(folder) + L"|" + std::wstring(patterns) + L"|" + std::to_wstring(depth));
-        return files;
+        std::vector<std::wstring> walked;
+        for (const std::wstring& file : files) {
+            if (keepWalking && !keepWalking())
+                break;
+            walked.push_back(file);
+        }
+        return walked;
     }
     bool FolderHasEntries(std::wstring_view) override { return !files.empty(); }
     bool PathExists(std::wstring_view path) override { return existing.contains(LowerCase(path)); }

@@ -294,9 +294,9 @@ TEST_F(FileFaults, AFolderTheWalkCannotListIsLeftOut) {
 // or once it has read the file's size.
 class VanishingFiles final : public FileSource {
 public:
-    std::vector<std::wstring> FolderWalk(std::wstring_view folder, std::wstring_view patterns,
-                                         int depth) override {
-        return files_.FolderWalk(folder, patterns, depth);
+    std::vector<std::wstring> FolderWalk(std::wstring_view folder, std::wstring_view patterns, int depth,
+                                         const WalkCheck& keepWalking) override {
+        return files_.FolderWalk(folder, patterns, depth, keepWalking);
     }
     bool FolderHasEntries(std::wstring_view folder) override { return files_.FolderHasEntries(folder); }
     bool PathExists(std::wstring_view path) override { return files_.PathExists(path); }
@@ -328,7 +328,8 @@ TEST_F(FileFaults, FilesDeletedAfterTheWalkLeaveTheirCellsEmpty) {
     FolderView view;
     VanishingFiles files;
     files.afterSize = afterSize;
-    const std::vector<std::wstring> walked = files.FolderWalk(folder, L"*.exe;*.dll;*.sys;*.msi;*.txt", 1);
+    const std::vector<std::wstring> walked =
+        files.FolderWalk(folder, L"*.exe;*.dll;*.sys;*.msi;*.txt", 1, {});
     size_t row = 0;
     view.host.onEvents = [&] { // before each row's reads
         if (row < walked.size() && beforeRow.contains(walked[row]))

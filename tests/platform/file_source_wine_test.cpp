@@ -64,9 +64,9 @@ TEST(FolderWalk, PatternsInOrderNormalFilesOnlyAndOneLevelDown) {
     WriteTextFile(root + L"sub\\y.dll", "");
     WriteTextFile(root + L"sub\\deeper\\x.dll", "");
     WinFileSource source;
-    EXPECT_EQ(source.FolderWalk(root.substr(0, root.size() - 1), L"*.dll;*.ocx", 1),
+    EXPECT_EQ(source.FolderWalk(root.substr(0, root.size() - 1), L"*.dll;*.ocx", 1, {}),
               (Files{root + L"z.dll", root + L"a.ocx", root + L"sub\\y.dll"}));
-    EXPECT_EQ(source.FolderWalk(root, L"*.ocx;;*.dll", 0), (Files{root + L"a.ocx"}));
+    EXPECT_EQ(source.FolderWalk(root, L"*.ocx;;*.dll", 0, {}), (Files{root + L"a.ocx"}));
 }
 
 // A folder of 18,001 subfolders. Under Wine the build makes it on the Linux side; Wine itself looks through
@@ -108,8 +108,32 @@ TEST(FolderWalk, DescendsIntoEveryOneOfMoreThan18000Names) {
     WriteTextFile(root + last + L"\\found.txt", "");
 
     WinFileSource source;
-    EXPECT_EQ(source.FolderWalk(root, L"*.txt", 1), (Files{root + last + L"\\found.txt"}));
+    EXPECT_EQ(source.FolderWalk(root, L"*.txt", 1, {}), (Files{root + last + L"\\found.txt"}));
     DeleteFileW((root + last + L"\\found.txt").c_str());
+}
+
+// The walk asks its check before each folder and every 256 entries; false ends it with the files found so
+// far, so that a fill over a huge tree stays responsive and stops on Esc.
+TEST(FolderWalk, TheCheckIsAskedBeforeEachFolderAndWhileListingAndEndsTheWalk) {
+    const std::wstring root = FreshFolder(L"vantrel-walk-check");
+    constexpr int kFiles = 600;
+    for (int i = 0; i < kFiles; ++i)
+        WriteTextFile(root + L"f" + std::to_wstring(i) + L".txt", "");
+    CreateFolder(root + L"sub");
+    WriteTextFile(root + L"sub\\deeper.txt", "");
+    WinFileSource source;
+
+    int checks = 0;
+    const auto all = source.FolderWalk(root, L"*.txt", 1, [&] { return ++checks > 0; });
+    EXPECT_EQ(all.size(), kFiles + 1u);
+    EXPECT_GE(checks, 1 + kFiles / 256 + 1); // the root, its listing, the subfolder
+
+    checks = 0;
+    const auto stopped = source.FolderWalk(root, L"*.txt", 1, [&] { return ++checks < 2; });
+    EXPECT_EQ(checks, 2);
+    EXPECT_EQ(stopped.size(), 256u); // the listing ended at its first check
+
+    EXPECT_TRUE(source.FolderWalk(root, L"*.txt", 1, [] { return false; }).empty());
 }
 
 class FilePropertyTest : public ::testing::Test {

@@ -102,6 +102,31 @@ TEST_F(RegistryLayer, WildcardLevelsExpandRelativeToTheFixedPart) {
                                          L"S-1-5-21-1002\\Components"}));
 }
 
+TEST_F(RegistryLayer, AListingAsksItsCheckEveryFewHundredNamesAndEndsWhenToldTo) {
+    for (int i = 0; i < 1000; ++i)
+        memory.CreateKey(L"", HKLM, L"Software\\Many\\K" + std::to_wstring(1000 + i));
+    int checks = 0;
+    const auto all = registry.EnumKeys(L"", RootKey::FromPath, L"Software\\Many", true, 1, [&] {
+        ++checks;
+        return true;
+    });
+    EXPECT_EQ(all.size(), 1000u);
+    EXPECT_EQ(checks, 3); // at 256, 512 and 768 names
+
+    checks = 0;
+    const auto stopped =
+        registry.EnumKeys(L"", RootKey::FromPath, L"Software\\Many", true, 1, [&] { return ++checks < 2; });
+    ASSERT_EQ(stopped.size(), 511u);
+    EXPECT_EQ(stopped.back(), L"K1510");
+    EXPECT_EQ(memory.OpenHandleCount(), 0u);
+
+    // A wildcard level stops expanding the names too.
+    checks = 0;
+    const auto expanded =
+        registry.EnumKeys(L"", RootKey::FromPath, L"Software\\*", true, 1, [&] { return ++checks < 2; });
+    EXPECT_LT(expanded.size(), 1000u);
+}
+
 TEST_F(RegistryLayer, TwoWildcardLevels) {
     const std::wstring xp = L"Software\\Microsoft\\Updates\\Windows XP";
     memory.CreateKey(L"", HKLM, xp + L"\\SP3\\KB1\\FileList\\0");
