@@ -112,13 +112,14 @@ public:
     NetworkWait() = default;
     NetworkWait(const NetworkWait&) = delete;
     NetworkWait& operator=(const NetworkWait&) = delete;
-    // Waits until the time is up: MinGW's sleep_for rounds a wait under a millisecond down to none.
+    // Waits until the time is up, in whole milliseconds: MinGW's sleep_for rounds a wait under a millisecond
+    // down to none, which would spin.
     ~NetworkWait() {
         if (wait_.count() <= 0)
             return;
         const auto until = start_ + wait_;
         for (auto now = std::chrono::steady_clock::now(); now < until; now = std::chrono::steady_clock::now())
-            std::this_thread::sleep_for(until - now);
+            std::this_thread::sleep_for(std::chrono::ceil<std::chrono::milliseconds>(until - now));
     }
     void Set(std::chrono::microseconds::rep microseconds) { wait_ = std::chrono::microseconds(microseconds); }
 
