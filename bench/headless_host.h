@@ -14,7 +14,8 @@
 
 namespace bench {
 
-class HeadlessHost final : public vantrel::ViewHost {
+// What every benchmark's window does alike: nothing shows, a message is printed, nothing is asked.
+class QuietHost : public vantrel::ViewHost {
 public:
     std::wstring Caption() const override { return caption_; }
     void SetCaption(std::wstring_view caption) override { caption_ = caption; }
@@ -25,11 +26,6 @@ public:
     }
     bool AskYesNo(std::wstring_view) override { return false; }
     std::wstring AskText(std::wstring_view) override { return {}; }
-    void LetEventsRun() override {
-        const auto start = Clock::now();
-        pump_.LetMessagesRun();
-        eventSeconds += Seconds(start);
-    }
     bool IsMaximized() const override { return false; }
     void RestoreSize() override {}
     void FitToTable() override {}
@@ -37,11 +33,23 @@ public:
     int ListMode() const override { return listMode; }
     std::wstring StartFile() const override { return {}; }
 
-    double eventSeconds = 0;
     int listMode = 0; // 0 standard list, 1 detailed list
 
 private:
     std::wstring caption_;
+};
+
+class HeadlessHost final : public QuietHost {
+public:
+    void LetEventsRun() override {
+        const auto start = Clock::now();
+        pump_.LetMessagesRun();
+        eventSeconds += Seconds(start);
+    }
+
+    double eventSeconds = 0;
+
+private:
     vantrel::MessagePump pump_;
 };
 

@@ -3,9 +3,7 @@
 // measures the longest time the fill went without letting window messages run, and can press Esc part way
 // through, the key reaching the view the way a keypress on the view window does (posted, translated by the
 // message pump into a character, and the view stopped by the window that receives it).
-#include "bench_clock.h"
-#include "engine/view.h"
-#include "ui/message_pump.h"
+#include "headless_host.h"
 
 #include <windows.h>
 
@@ -51,25 +49,9 @@ private:
     vantrel::View* view_ = nullptr;
 };
 
-class ResponsiveHost final : public vantrel::ViewHost {
+class ResponsiveHost final : public QuietHost {
 public:
     explicit ResponsiveHost(const EscapeWindow& keys) : keys_(keys) {}
-
-    std::wstring Caption() const override { return caption_; }
-    void SetCaption(std::wstring_view caption) override { caption_ = caption; }
-    void SetBusyPointer(bool) override {}
-    void ShowCancelCommand(bool) override {}
-    void ShowMessage(std::wstring_view text) override {
-        std::printf("message: %ls\n", std::wstring(text).c_str());
-    }
-    bool AskYesNo(std::wstring_view) override { return false; }
-    std::wstring AskText(std::wstring_view) override { return {}; }
-    bool IsMaximized() const override { return false; }
-    void RestoreSize() override {}
-    void FitToTable() override {}
-    void Redraw() override {}
-    int ListMode() const override { return 0; }
-    std::wstring StartFile() const override { return {}; }
 
     // The fill starts now: the time to the first look at the messages counts as a gap.
     void StartFill(std::optional<int> escapeAfterPasses = {}) {
@@ -103,7 +85,6 @@ private:
 
     const EscapeWindow& keys_;
     vantrel::MessagePump pump_;
-    std::wstring caption_;
     Clock::time_point lastLook_ = Clock::now();
     std::optional<int> escapeAfterPasses_;
     std::optional<Clock::time_point> escapePressed_;
