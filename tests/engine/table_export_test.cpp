@@ -1,7 +1,6 @@
 // A whole view as text, CSV and JSON.
 #include "engine/table_export.h"
 
-
 #include <gtest/gtest.h>
 
 namespace vantrel {
