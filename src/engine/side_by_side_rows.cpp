@@ -232,8 +232,7 @@ bool View::ReadsSideBySide() const {
 void View::EvaluateItemsSideBySide() {
     const size_t items = itemCount();
     const auto stillFilling = [this] {
-        host_.LetEventsRun();
-        return state_ == ViewState::Filling && !abandoned_;
+        return KeepFilling();
     };
     // Rows go one after the other until the data variable is asked for, so that the question comes at the
     // row it would, before any worker starts.
