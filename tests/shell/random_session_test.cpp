@@ -22,8 +22,8 @@ using namespace std::chrono_literals;
 constexpr auto HKLM = RootKey::LocalMachine;
 constexpr int kSteps = 1000;
 constexpr int kStepsPerRound = 100;
-constexpr int kMaxNesting = 3;     // steps taken inside fills inside fills
-constexpr auto kLongestFill = 60s; // a fill running longer than this is stuck
+constexpr int kMaxNesting = 3;      // steps taken inside fills inside fills
+constexpr auto kLongestQuiet = 60s; // no step and no return to the top for this long: a fill is stuck
 constexpr UINT kStepPeriodMs = 10;
 
 const std::wstring kRegistryViews[] = {
@@ -178,9 +178,12 @@ protected:
 
     // The timer's turn: a step, unless the round is over, the main window is gone or steps nest too deep.
     static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) { current_->TimerStep(); }
+    // Steps land inside fills, so a busy round may not see the top for long; only when steps have stopped
+    // coming (the round's are taken, or they nest too deep) must the fills end by themselves.
     void TimerStep() {
-        if (std::chrono::steady_clock::now() - lastAtTop_ > kLongestFill) {
-            ADD_FAILURE() << "a fill has run for " << kLongestFill.count() << " s";
+        if (!stuck_ && std::chrono::steady_clock::now() - lastActive_ > kLongestQuiet) {
+            ADD_FAILURE() << "no fill ended for " << kLongestQuiet.count() << " s after the last step";
+            PrintRestless();
             stuck_ = true;
         }
         if (!stepping_ || stuck_ || roundSteps_ >= kStepsPerRound || nesting_ >= kMaxNesting || !main ||
@@ -188,8 +191,17 @@ protected:
             return;
         ++nesting_;
         ++roundSteps_;
+        lastActive_ = std::chrono::steady_clock::now();
         Step();
+        lastActive_ = std::chrono::steady_clock::now();
         --nesting_;
+    }
+
+    void PrintRestless() {
+        for (ViewForm* view : Views())
+            if (!AtRest(view))
+                std::printf("restless: %ls, state %d\n", test::WindowText(view->hwnd()).c_str(),
+                            static_cast<int>(view->view().state()));
     }
 
     // Lets messages run at the top, where no fill runs, until the round's steps are taken or the main window
@@ -198,7 +210,7 @@ protected:
         roundSteps_ = 0;
         stepping_ = true;
         while (!stuck_ && roundSteps_ < kStepsPerRound && main->hwnd()) {
-            lastAtTop_ = std::chrono::steady_clock::now();
+            lastActive_ = std::chrono::steady_clock::now();
             MSG message{};
             if (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
                 if (message.message == WM_QUIT)
@@ -210,7 +222,7 @@ protected:
             }
         }
         stepping_ = false;
-        lastAtTop_ = std::chrono::steady_clock::now();
+        lastActive_ = std::chrono::steady_clock::now();
     }
 
     // Closes the main window with what it holds; every view must come to rest first.
@@ -218,10 +230,7 @@ protected:
         if (main->hwnd()) {
             EXPECT_TRUE(RunUntil([&] { return std::ranges::all_of(Views(), AtRest); }, 30s))
                 << "a view never came to rest";
-            for (ViewForm* view : Views())
-                if (!AtRest(view))
-                    std::printf("restless: %ls, state %d\n", test::WindowText(view->hwnd()).c_str(),
-                                static_cast<int>(view->view().state()));
+            PrintRestless();
             SendMessageW(main->hwnd(), WM_CLOSE, 0, 0);
             RunPending();
         }
@@ -239,7 +248,7 @@ protected:
     int nesting_ = 0;
     bool stepping_ = false;
     bool stuck_ = false;
-    std::chrono::steady_clock::time_point lastAtTop_ = std::chrono::steady_clock::now();
+    std::chrono::steady_clock::time_point lastActive_ = std::chrono::steady_clock::now();
     static inline RandomSessionTest* current_ = nullptr;
 };
 
