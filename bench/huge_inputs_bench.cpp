@@ -165,7 +165,7 @@ double TextShownBytes(const vantrel::GridModel& grid) {
     double bytes = 0;
     for (int r = 0; r < grid.Rows(); ++r)
         for (int c = 0; c < grid.Cols(); ++c)
-            bytes += 2.0 * static_cast<double>(grid.TextMatrix(r, c).size());
+            bytes += 2.0 * static_cast<double>(grid.CellText(r, c).size());
     return bytes;
 }
 

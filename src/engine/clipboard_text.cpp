@@ -24,7 +24,7 @@ std::wstring BlockText(const GridModel& grid, int top, int bottom, int left, int
     for (int r = top; r <= bottom; ++r) {
         for (int c = left; c <= right; ++c) {
             const size_t start = rows.size();
-            rows += grid.TextMatrix(r, c);
+            rows += grid.CellText(r, c);
             std::replace(rows.begin() + static_cast<std::ptrdiff_t>(start), rows.end(), L'\0', L' ');
             rows += c == right ? L"\r\n" : L"\t";
         }

@@ -23,16 +23,16 @@ bool View::CellDiffers(int gridRow, int gridCol) const {
     if (gridRow < 1 || gridRow >= grid.Rows() || gridCol < 0 || gridCol >= grid.Cols())
         return false;
     const size_t col = static_cast<size_t>(gridCol);
-    const std::wstring& text = grid.TextMatrix(gridRow, gridCol);
+    const std::wstring_view text = grid.CellText(gridRow, gridCol);
     if (viewKind == ViewKind::MultiComputer) {
         // The computer column and the row numbers tell rows apart; only the values are compared.
         if (col >= colMap.size() || colMap[col] < 1)
             return false;
         const int reference = ReferenceRow();
-        return reference > 0 && gridRow != reference && text != grid.TextMatrix(reference, gridCol);
+        return reference > 0 && gridRow != reference && text != grid.CellText(reference, gridCol);
     }
     if (viewKind == ViewKind::Merged && col < mergePartners.size() && mergePartners[col] >= 0)
-        return text != grid.TextMatrix(gridRow, mergePartners[col]);
+        return text != grid.CellText(gridRow, mergePartners[col]);
     return false;
 }
 

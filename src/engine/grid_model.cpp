@@ -8,7 +8,6 @@ namespace vantrel {
 namespace {
 
 constexpr int kDefaultWidthTwips = 960;
-const std::wstring kEmpty;
 
 } // namespace
 
@@ -18,19 +17,40 @@ GridModel::GridModel() {
 }
 
 void GridModel::SetRows(int rows) {
-    rows_ = std::max(rows, 1);
-    cells_.resize(static_cast<size_t>(rows_), std::vector<std::wstring>(static_cast<size_t>(cols_)));
-    shaded_.resize(static_cast<size_t>(rows_), std::vector<bool>(static_cast<size_t>(cols_)));
+    rows = std::max(rows, 1);
+    if (rows < rows_)
+        DropRowsFrom(rows);
+    rows_ = rows;
+    cells_.resize(At(rows_, 0));
+    shaded_.resize(cells_.size());
     row_ = Clamp(row_, rows_);
     rowSel_ = Clamp(rowSel_, rows_);
 }
 
+void GridModel::DropRowsFrom(int row) {
+    for (size_t cell = At(row, 0); cell < cells_.size(); ++cell)
+        texts_.Drop(cells_[cell]);
+}
+
 void GridModel::SetCols(int cols) {
-    cols_ = std::max(cols, 1);
-    for (auto& row : cells_)
-        row.resize(static_cast<size_t>(cols_));
-    for (auto& row : shaded_)
-        row.resize(static_cast<size_t>(cols_));
+    cols = std::max(cols, 1);
+    if (cols != cols_) {
+        std::vector<PackedTexts::Ref> cells(static_cast<size_t>(rows_) * static_cast<size_t>(cols));
+        std::vector<bool> shaded(cells.size());
+        for (int r = 0; r < rows_; ++r)
+            for (int c = 0; c < cols_; ++c) {
+                if (c >= cols) {
+                    texts_.Drop(cells_[At(r, c)]);
+                    continue;
+                }
+                const size_t to = static_cast<size_t>(r) * static_cast<size_t>(cols) + static_cast<size_t>(c);
+                cells[to] = cells_[At(r, c)];
+                shaded[to] = shaded_[At(r, c)];
+            }
+        cells_ = std::move(cells);
+        shaded_ = std::move(shaded);
+        cols_ = cols;
+    }
     widths_.resize(static_cast<size_t>(cols_), kDefaultWidthTwips);
     alignments_.resize(static_cast<size_t>(cols_), CellAlignment::LeftCenter);
     col_ = Clamp(col_, cols_);
@@ -41,22 +61,27 @@ int GridModel::Clamp(int value, int count) const {
     return std::clamp(value, 0, count - 1);
 }
 
-const std::wstring& GridModel::TextMatrix(int row, int col) const {
-    return Valid(row, col) ? cells_[static_cast<size_t>(row)][static_cast<size_t>(col)] : kEmpty;
+std::wstring_view GridModel::CellText(int row, int col) const {
+    return Valid(row, col) ? texts_.View(cells_[At(row, col)]) : std::wstring_view();
 }
 
-void GridModel::SetTextMatrix(int row, int col, std::wstring text) {
-    if (Valid(row, col))
-        cells_[static_cast<size_t>(row)][static_cast<size_t>(col)] = std::move(text);
+void GridModel::SetTextMatrix(int row, int col, std::wstring_view text) {
+    if (!Valid(row, col))
+        return;
+    PackedTexts::Ref& cell = cells_[At(row, col)];
+    texts_.Drop(cell);
+    cell = texts_.Add(text);
+    if (texts_.WorthCompacting())
+        texts_.Compact(cells_);
 }
 
 bool GridModel::Shaded(int row, int col) const {
-    return Valid(row, col) && shaded_[static_cast<size_t>(row)][static_cast<size_t>(col)];
+    return Valid(row, col) && shaded_[At(row, col)];
 }
 
 void GridModel::SetShaded(int row, int col, bool shaded) {
     if (Valid(row, col))
-        shaded_[static_cast<size_t>(row)][static_cast<size_t>(col)] = shaded;
+        shaded_[At(row, col)] = shaded;
 }
 
 int GridModel::ColWidth(int col) const {
@@ -110,48 +135,56 @@ std::wstring GridModel::BlockText(int top, int bottom, int left, int right, std:
         for (int c = left; c <= right; ++c) {
             if (c > left)
                 text += L'\t';
-            text += TextMatrix(r, c);
+            text += CellText(r, c);
         }
     }
     return text;
 }
 
-void GridModel::Sort(SortOrder order) {
+void GridModel::Sort(SortOrder sortOrder) {
     if (rows_ <= 2)
         return;
-    const size_t col = static_cast<size_t>(col_);
+    // The keys: a number, or the text in lower case (kept packed, as the cells are).
     struct Key {
-        bool numeric;
-        double number;
-        std::wstring text;
+        bool numeric = false;
+        double number = 0;
+        PackedTexts::Ref text;
     };
-    struct SortedRow {
-        Key key;
-        std::vector<std::wstring> cells;
-        std::vector<bool> shaded;
-    };
-    std::vector<SortedRow> rows;
-    rows.reserve(cells_.size() - 1);
-    for (size_t r = 1; r < cells_.size(); ++r) {
-        Key key{};
-        key.numeric = ReadsAsNumber(cells_[r][col], key.number);
+    PackedTexts lowered;
+    std::vector<Key> keys(static_cast<size_t>(rows_));
+    std::vector<int> order(static_cast<size_t>(rows_ - 1));
+    for (int r = 1; r < rows_; ++r) {
+        Key& key = keys[static_cast<size_t>(r)];
+        const std::wstring_view text = CellText(r, col_);
+        key.numeric = ReadsAsNumber(text, key.number);
         if (!key.numeric)
-            key.text = LowerCase(cells_[r][col]);
-        rows.push_back({std::move(key), std::move(cells_[r]), std::move(shaded_[r])});
+            key.text = lowered.Add(LowerCase(text));
+        order[static_cast<size_t>(r - 1)] = r;
     }
     // Numbers sort before text.
-    const auto less = [](const Key& a, const Key& b) {
-        if (a.numeric != b.numeric)
-            return a.numeric;
-        return a.numeric ? a.number < b.number : a.text < b.text;
+    const auto less = [&](int a, int b) {
+        const Key& x = keys[static_cast<size_t>(a)];
+        const Key& y = keys[static_cast<size_t>(b)];
+        if (x.numeric != y.numeric)
+            return x.numeric;
+        return x.numeric ? x.number < y.number : lowered.View(x.text) < lowered.View(y.text);
     };
-    std::stable_sort(rows.begin(), rows.end(), [&](const SortedRow& a, const SortedRow& b) {
-        return order == SortOrder::GenericAscending ? less(a.key, b.key) : less(b.key, a.key);
+    std::ranges::stable_sort(order, [&](int a, int b) {
+        return sortOrder == SortOrder::GenericAscending ? less(a, b) : less(b, a);
     });
-    for (size_t r = 1; r < cells_.size(); ++r) {
-        cells_[r] = std::move(rows[r - 1].cells);
-        shaded_[r] = std::move(rows[r - 1].shaded);
+    std::vector<PackedTexts::Ref> cells(cells_.size());
+    std::vector<bool> shaded(shaded_.size());
+    for (int c = 0; c < cols_; ++c) {
+        cells[At(0, c)] = cells_[At(0, c)];
+        shaded[At(0, c)] = shaded_[At(0, c)];
     }
+    for (int r = 1; r < rows_; ++r)
+        for (int c = 0; c < cols_; ++c) {
+            cells[At(r, c)] = cells_[At(order[static_cast<size_t>(r - 1)], c)];
+            shaded[At(r, c)] = shaded_[At(order[static_cast<size_t>(r - 1)], c)];
+        }
+    cells_ = std::move(cells);
+    shaded_ = std::move(shaded);
 }
 
 } // namespace vantrel

@@ -1,6 +1,8 @@
 #pragma once
 // The data of the grid control, apart from its window: cells, column widths and alignment, the current cell
 // and the selected block. Row 0 is the fixed header row; column 0 the fixed row-number column.
+#include "engine/packed_texts.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,8 +26,10 @@ public:
     int FixedCols() const { return fixedCols_; }
     void SetFixedCols(int fixedCols) { fixedCols_ = fixedCols; }
 
-    const std::wstring& TextMatrix(int row, int col) const;
-    void SetTextMatrix(int row, int col, std::wstring text);
+    std::wstring TextMatrix(int row, int col) const { return std::wstring(CellText(row, col)); }
+    // The same text without a copy; valid until the grid's texts or size change.
+    std::wstring_view CellText(int row, int col) const;
+    void SetTextMatrix(int row, int col, std::wstring_view text);
 
     int ColWidth(int col) const; // twips
     void SetColWidth(int col, int twips);
@@ -61,14 +65,20 @@ public:
 
 private:
     bool Valid(int row, int col) const { return row >= 0 && row < rows_ && col >= 0 && col < cols_; }
+    size_t At(int row, int col) const {
+        return static_cast<size_t>(row) * static_cast<size_t>(cols_) + static_cast<size_t>(col);
+    }
+    void DropRowsFrom(int row);
     int Clamp(int value, int count) const;
     std::wstring BlockText(int top, int bottom, int left, int right, std::wstring_view rowEnd) const;
 
     int rows_ = 0;
     int cols_ = 0;
     int fixedCols_ = 1;
-    std::vector<std::vector<std::wstring>> cells_; // by row
-    std::vector<std::vector<bool>> shaded_;        // by row, as cells_
+    // Cells row after row.
+    PackedTexts texts_;
+    std::vector<PackedTexts::Ref> cells_;
+    std::vector<bool> shaded_;
     bool shadingShown_ = false;
     std::vector<int> widths_;
     std::vector<CellAlignment> alignments_;

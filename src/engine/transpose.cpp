@@ -29,7 +29,7 @@ bool View::transpose(const View& source, std::wstring_view sourceCaption) {
     for (int r = 0; r < from.Rows(); ++r) {
         size_t longest = 0;
         for (int c = 0; c < from.Cols(); ++c) {
-            const std::wstring& text = from.TextMatrix(r, c);
+            const std::wstring_view text = from.CellText(r, c);
             longest = std::max(longest, text.size());
             grid.SetTextMatrix(c, r, text);
         }

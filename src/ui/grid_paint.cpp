@@ -98,12 +98,12 @@ private:
 
     // Fills `area` with the background colour and writes the text in it, clipped to it.
     void DrawCellText(int row, int col, const RECT& area) {
-        const std::wstring& text = model_.TextMatrix(row, col);
+        const std::wstring_view text = model_.CellText(row, col);
         const bool right = model_.ColAlignment(col) == CellAlignment::RightCenter;
         SetTextAlign(dc_, (right ? TA_RIGHT : TA_LEFT) | TA_TOP | TA_NOUPDATECP);
         const int x = right ? area.right - kTextPaddingPx : area.left + kTextPaddingPx;
         const int y = area.top + (area.bottom - area.top - style_.textHeightPx) / 2;
-        ExtTextOutW(dc_, x, y, ETO_OPAQUE | ETO_CLIPPED, &area, text.c_str(), static_cast<UINT>(text.size()),
+        ExtTextOutW(dc_, x, y, ETO_OPAQUE | ETO_CLIPPED, &area, text.data(), static_cast<UINT>(text.size()),
                     nullptr);
     }
 

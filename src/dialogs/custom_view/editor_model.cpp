@@ -320,7 +320,7 @@ void EditorModel::Commit(std::wstring_view text) {
     grid.SetTextMatrix(row, editCell % kEditorCols, std::wstring(text));
     editCell = 0;
 
-    const std::wstring& data = Data(row);
+    const std::wstring data(Data(row));
     if (!data.empty() && grid.TextMatrix(row, kWidthCol).empty())
         grid.SetTextMatrix(row, kWidthCol, std::wstring(kCommittedWidth));
     if (grid.TextMatrix(row, kHeaderCol).empty())
@@ -352,8 +352,8 @@ void EditorModel::MoveRows(RowOperation operation) {
     while (r < kLastEditorRow && !Data(r + 1).empty()) {
         SwapRows(r);
         if (ordersFollow) {
-            const std::wstring_view a = TrimBlanks(grid.TextMatrix(r, kLabelCol));
-            const std::wstring_view b = TrimBlanks(grid.TextMatrix(r + 1, kLabelCol));
+            const std::wstring a(TrimBlanks(grid.CellText(r, kLabelCol)));
+            const std::wstring b(TrimBlanks(grid.CellText(r + 1, kLabelCol)));
             colsOrder = SwapOrderChars(colsOrder, a, b);
             colsOrderD = SwapOrderChars(colsOrderD, a, b);
         }
@@ -364,7 +364,7 @@ void EditorModel::MoveRows(RowOperation operation) {
     if (operation == RowOperation::Erase) {
         for (int col = kWidthCol; col < kEditorCols; ++col)
             grid.SetTextMatrix(r, col, L"");
-        const std::wstring_view erased = TrimBlanks(grid.TextMatrix(r, kLabelCol));
+        const std::wstring erased(TrimBlanks(grid.CellText(r, kLabelCol)));
         colsOrder = SwapOrderChars(colsOrder, erased, L"");
         colsOrderD = SwapOrderChars(colsOrderD, erased, L"");
     }

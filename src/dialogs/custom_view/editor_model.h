@@ -156,7 +156,7 @@ public:
     static const std::vector<std::wstring>& FileTokens();
 
 private:
-    const std::wstring& Data(int row) const { return grid.TextMatrix(row, kDataCol); }
+    std::wstring_view Data(int row) const { return grid.CellText(row, kDataCol); }
     void ShowFolderFrame(Registry& registry);
     void ShowBaseKeyFrame(Registry& registry);
     void ReadMruPaths(Registry& registry, std::wstring_view key);
