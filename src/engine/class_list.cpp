@@ -116,7 +116,8 @@ void View::FillClassList() {
     host_.Redraw();
 
     rowCount = 0;
-    rowKeys.clear();
+    itemKeys.clear();
+    rowItems.clear();
     Registry::CachedReads cachedReads(services_.registry);
     for (const std::wstring& id : classes) {
         // Like every fill, this one can be stopped or have its window closed: a remote computer's thousands
@@ -130,7 +131,8 @@ void View::FillClassList() {
         if (!row)
             continue;
         ++rowCount;
-        rowKeys.push_back(id);
+        rowItems.push_back(static_cast<std::uint32_t>(itemKeys.size()));
+        itemKeys.push_back(id);
         auto cells = std::move(*row).Cells(rowCount, id);
         for (int c = 0; c < cols; ++c)
             grid.SetTextMatrix(rowCount, c, std::move(cells[static_cast<size_t>(c)]));
@@ -138,7 +140,6 @@ void View::FillClassList() {
         host_.Redraw();
     }
     grid.SetRows(rowCount + 1);
-    itemKeys = rowKeys;
 
     GetCico(kClassListDefinition, columns, twipsPerPixel_);
     basePath = columns.head.base;

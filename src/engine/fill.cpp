@@ -215,7 +215,7 @@ void View::SetUpGridColumns() {
 
 void View::EvaluateItems() {
     rowCount = 0;
-    rowKeys.clear();
+    rowItems.clear();
     if (ReadsSideBySide()) {
         EvaluateItemsSideBySide();
     } else {
@@ -240,7 +240,7 @@ void View::EvaluateItems() {
 
 void View::KeepRow(size_t r) {
     ++rowCount;
-    rowKeys.push_back(itemKeys[r]);
+    rowItems.push_back(static_cast<std::uint32_t>(r));
     cellTexts[0] = std::to_wstring(rowCount);
     for (size_t c = 0; c < cellTexts.size(); ++c)
         grid.SetTextMatrix(rowCount, static_cast<int>(c), std::move(cellTexts[c]));

@@ -32,7 +32,7 @@ std::vector<int> RowNumbersByKey(const View& source) {
     std::vector<int> numbers(static_cast<size_t>(std::max(source.rowCount, 0)));
     std::iota(numbers.begin(), numbers.end(), 1);
     std::ranges::stable_sort(numbers, [&](int a, int b) {
-        return source.rowKeys[static_cast<size_t>(a) - 1] < source.rowKeys[static_cast<size_t>(b) - 1];
+        return source.RowKey(static_cast<size_t>(a)) < source.RowKey(static_cast<size_t>(b));
     });
     return numbers;
 }
@@ -103,7 +103,8 @@ void MergeRows(View& merged, std::span<View* const> sources, const std::vector<C
         walks[i] = RowNumbersByKey(*sources[i]);
     }
     GridModel& grid = merged.grid;
-    merged.rowKeys.clear();
+    merged.itemKeys.clear();
+    merged.rowItems.clear();
     int m = 0;
     for (;;) {
         std::optional<std::wstring> current;
@@ -123,7 +124,8 @@ void MergeRows(View& merged, std::span<View* const> sources, const std::vector<C
         if (m >= grid.Rows())
             grid.SetRows(m + kGrowthRows);
         grid.SetTextMatrix(m, 0, std::to_wstring(m));
-        merged.rowKeys.push_back(*current);
+        merged.rowItems.push_back(static_cast<std::uint32_t>(merged.itemKeys.size()));
+        merged.itemKeys.push_back(*current);
         grid.SetTextMatrix(m, 1, *current);
         for (size_t i = 0; i < sources.size(); ++i) {
             if (position[i] >= walks[i].size() || atRow[i].first != *current)

@@ -61,13 +61,20 @@ std::wstring View::GetCol0(int& n, int& gridRow) const {
     gridRow = 0;
     if (n < 1)
         return {};
-    if (n > rowCount || static_cast<size_t>(n) > rowKeys.size()) {
+    if (n > rowCount || static_cast<size_t>(n) > rowItems.size()) {
         n = 0;
         return {};
     }
     if (static_cast<size_t>(n) < rowIndex.size())
         gridRow = rowIndex[static_cast<size_t>(n)];
-    return rowKeys[static_cast<size_t>(n) - 1];
+    return RowKey(static_cast<size_t>(n));
+}
+
+std::vector<std::wstring> View::RowKeys() const {
+    std::vector<std::wstring> keys;
+    for (const std::uint32_t item : rowItems)
+        keys.push_back(itemKeys[item]);
+    return keys;
 }
 
 std::wstring View::GetPlRt0(int& n) const {

@@ -217,9 +217,9 @@ public:
     std::int32_t rowCount = 0;
     std::wstring osVersion;
     std::wstring servicePack;
-    std::vector<std::wstring> itemKeys; // itemCount is its size
-    std::vector<std::wstring> rowKeys;  // row key of grid row n is rowKeys[n - 1]
-    std::vector<int> rowIndex;          // grid row showing row number n is rowIndex[n]
+    std::vector<std::wstring> itemKeys;  // itemCount is its size
+    std::vector<std::uint32_t> rowItems; // row n shows item itemKeys[rowItems[n - 1]]
+    std::vector<int> rowIndex;           // grid row showing row number n is rowIndex[n]
     ViewDefinition columns;  // viewHead and colData, colWidths, colHeaders, colConditions, colExtras
     std::vector<int> colMap; // definition column of each grid column; -2 row numbers, -1 mark
     std::array<std::wstring, kLastColumn + 1> rowValues;
@@ -232,6 +232,9 @@ public:
     std::vector<int> mergePartners;
 
     size_t itemCount() const { return itemKeys.size(); }
+    // The key of the item shown in row n (from 1).
+    const std::wstring& RowKey(size_t n) const { return itemKeys[rowItems[n - 1]]; }
+    std::vector<std::wstring> RowKeys() const;
     int twipsPerPixel() const { return twipsPerPixel_; }
 
 private:

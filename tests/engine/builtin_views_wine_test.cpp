@@ -78,7 +78,7 @@ Filled FillBuiltIn(int number, int mode, std::wstring dataVariable = {}) {
     view.definition = ResolveBuiltInView(std::to_wstring(number));
     view.fillflex();
 
-    Filled filled{host.caption, {}, {}, view.rowKeys, host.prompts};
+    Filled filled{host.caption, {}, {}, view.RowKeys(), host.prompts};
     for (int c = 1; c < view.grid.Cols(); ++c)
         filled.headers.push_back(view.grid.TextMatrix(0, c));
     for (int r = 1; r < view.grid.Rows(); ++r) {

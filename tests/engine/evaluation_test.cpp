@@ -97,7 +97,7 @@ TEST_F(ViewTest, ConditionsCompareNumbersAsNumbersAndTextWithoutCase) {
     Fill(L"8");
     EXPECT_EQ(Column(0), (Texts{L"1"}));
     EXPECT_EQ(Rows()[0][4], L"100");
-    EXPECT_EQ(view->rowKeys, (Texts{L"Large"}));
+    EXPECT_EQ(view->RowKeys(), (Texts{L"Large"}));
 
     const std::wstring pci = L"System\\CurrentControlSet\\enum\\pci\\";
     memory.SetString(L"", HKLM, pci + L"VEN_1\\1", L"Class", L"SYSTEM");

@@ -87,7 +87,7 @@ TEST_F(TablesTest, TwoComputersMergeByKey) {
     EXPECT_EQ(merged.columns.column(1).data, L"/PC1/Name");
     EXPECT_EQ(merged.columns.column(2).data, L"/PC2/Name");
     EXPECT_EQ(merged.columns.head.colsOrder, L"01234");
-    EXPECT_EQ(merged.rowKeys, (Texts{L"Acme", L"Beta"}));
+    EXPECT_EQ(merged.RowKeys(), (Texts{L"Acme", L"Beta"}));
 }
 
 TEST_F(TablesTest, KeysMergeWhateverOrderTheSourcesListThemIn) {

@@ -52,7 +52,7 @@ std::vector<Shown> FillInstallFolderView(const std::wstring& base) {
     EXPECT_NE(versionColumn, 0);
     std::vector<Shown> rows;
     for (int r = 1; r < view.grid.Rows() && titleColumn != 0 && versionColumn != 0; ++r)
-        rows.push_back({view.rowKeys[static_cast<size_t>(r - 1)], view.grid.TextMatrix(r, titleColumn),
+        rows.push_back({view.RowKey(static_cast<size_t>(r)), view.grid.TextMatrix(r, titleColumn),
                         view.grid.TextMatrix(r, versionColumn)});
     return rows;
 }
