@@ -8,9 +8,9 @@
 
 #include "views/text.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstdint>
-#include <map>
 #include <mutex>
 #include <optional>
 #include <shared_mutex>
@@ -337,10 +337,20 @@ std::vector<std::wstring> Registry::EnumUnder(RegHandle parent, std::wstring_vie
 }
 
 std::vector<std::wstring> Registry::SubkeyNames(RegHandle key, int inFlight, ListingChecks& checks) {
+    std::vector<std::wstring> names;
+    if (inFlight <= 1) {
+        for (std::uint32_t index = 0; index < UINT32_MAX && checks.KeepGoing(); ++index) {
+            auto name = api_.EnumKey(key, index);
+            if (!name)
+                break;
+            names.push_back(std::move(*name));
+        }
+        return names;
+    }
     // Indices are handed out in order; the first that fails ends the list, as it ends a listing one index
     // after the other. Calls already under way past it are let finish and their names dropped.
     std::mutex mutex;
-    std::map<std::uint32_t, std::wstring> found;
+    std::vector<std::pair<std::uint32_t, std::wstring>> found;
     std::atomic<size_t> end = SIZE_MAX;
     SideBySide(SIZE_MAX, inFlight, [&](size_t index) {
         if (index >= end || index > UINT32_MAX)
@@ -354,10 +364,10 @@ std::vector<std::wstring> Registry::SubkeyNames(RegHandle key, int inFlight, Lis
             return false;
         }
         const std::lock_guard lock(mutex);
-        found.emplace(static_cast<std::uint32_t>(index), std::move(**name));
+        found.emplace_back(static_cast<std::uint32_t>(index), std::move(**name));
         return true;
     });
-    std::vector<std::wstring> names;
+    std::ranges::sort(found, {}, &std::pair<std::uint32_t, std::wstring>::first);
     for (auto& [index, name] : found)
         if (index < end)
             names.push_back(std::move(name));
