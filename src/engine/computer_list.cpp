@@ -1,6 +1,7 @@
 #include "engine/computer_list.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cwctype>
 #include <iterator>
 
@@ -272,13 +273,20 @@ int ComputerList::PingSta(std::wstring_view station, const std::atomic<bool>& st
     const std::wstring_view bare = WithoutLeadingBackslashes(station);
     if (bare.empty())
         return AsStatusNumber(PingStatus::Replied);
-    // As long as CheckSta waits, in short waits so that a stopped fill need not wait for the ping.
+    // As long as CheckSta waits, in short waits so that a stopped fill need not wait for the ping. The time
+    // is read from the clock: short waits often take longer than asked, and summed they would outlast it.
     constexpr int kSliceMilliseconds = 50;
     return AsStatusNumber(StatusPing(bare, [&](PingProcess process) {
-        for (int waited = 0; waited < kStatusPingWaits * kStatusPingWaitMilliseconds && !stop;
-             waited += kSliceMilliseconds)
-            if (runner_.Wait(process, kSliceMilliseconds))
+        const auto deadline = std::chrono::steady_clock::now() +
+                              std::chrono::milliseconds(kStatusPingWaits * kStatusPingWaitMilliseconds);
+        while (!stop) {
+            const auto left =
+                std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now())
+                    .count();
+            if (left <= 0 ||
+                runner_.Wait(process, static_cast<int>(std::min<long long>(left, kSliceMilliseconds))))
                 return;
+        }
     }));
 }
 

@@ -63,7 +63,15 @@ public:
         if (const std::optional<int> known = list_.KnownSta(computer)) {
             entry.state = State::Known;
             entry.status = *known;
+        } else {
+            unknown_.push_back(computer);
         }
+    }
+
+    // The next computer the list knew nothing of, in the order of the rows; none once each was handed out.
+    std::optional<std::wstring> NextUnknown() {
+        const size_t next = nextUnknown_++;
+        return next < unknown_.size() ? std::optional(unknown_[next]) : std::nullopt;
     }
 
     int CheckSta(std::wstring_view computer) override {
@@ -102,6 +110,8 @@ private:
 
     ComputerStatus& list_;
     const std::atomic<bool>& stop_;
+    std::vector<std::wstring> unknown_; // written before the workers start
+    std::atomic<size_t> nextUnknown_ = 0;
     std::mutex mutex_;
     std::condition_variable answered_;
     std::map<std::wstring, Entry> entries_; // by lower-case name; entries stay where they are
@@ -141,6 +151,10 @@ SideBySideRows::~SideBySideRows() {
 }
 
 void SideBySideRows::Run(Worker& worker) {
+    // The computers are pinged before any row is read: one that does not answer holds its worker for the
+    // whole ping wait, and the sooner every such wait starts, the sooner the fill ends.
+    for (std::optional<std::wstring> computer; !stop_ && (computer = reachability_->NextUnknown());)
+        (void)reachability_->CheckSta(*computer);
     Registry::CachedReads reads(view_.services_.registry);
     for (size_t r = next_++; r < items_.size() && !stop_; r = next_++) {
         reads.NextItem();
