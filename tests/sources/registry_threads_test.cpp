@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <chrono>
 #include <functional>
+#include <new>
 #include <string>
 #include <thread>
 #include <vector>
@@ -199,6 +200,20 @@ TEST_F(RegistryThreads, AListingCutShortSideBySideEndsWithoutGaps) {
         ASSERT_LT(cut.size(), all.size());
         EXPECT_TRUE(std::equal(cut.begin(), cut.end(), all.begin())) << calls << " calls";
     }
+}
+
+// Memory running out in the middle of a listing side by side, on whichever thread: the listing throws to its
+// caller once every thread has stopped, with every handle closed.
+TEST_F(RegistryThreads, AListingThatRunsOutOfMemoryOnAnyThreadThrowsToItsCaller) {
+    for (int i = 0; i < 60; ++i)
+        memory.CreateKey(L"PC9", HKLM, L"Many\\K" + std::to_wstring(100 + i));
+    for (const std::size_t calls : {2u, 17u, 40u}) {
+        memory.FaultBefore(MemoryRegistry::AfterCalls(calls), [] { throw std::bad_alloc(); });
+        EXPECT_THROW((void)registry.EnumKeys(L"PC9", RootKey::FromPath, L"HKLM\\Many", true, 8),
+                     std::bad_alloc)
+            << calls << " calls";
+    }
+    EXPECT_EQ(registry.EnumKeys(L"PC9", RootKey::FromPath, L"HKLM\\Many", true, 8).size(), 60u);
 }
 
 } // namespace
