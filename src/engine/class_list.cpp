@@ -130,12 +130,13 @@ void View::FillClassList() {
             ReadClass(services_.registry, computerName, std::wstring(kClassesKey) + L"\\" + id, detailed);
         if (!row)
             continue;
-        ++rowCount;
-        rowItems.push_back(static_cast<std::uint32_t>(itemKeys.size()));
-        itemKeys.push_back(id);
-        auto cells = std::move(*row).Cells(rowCount, id);
+        // The row counts once it is whole.
+        auto cells = std::move(*row).Cells(rowCount + 1, id);
         for (int c = 0; c < cols; ++c)
-            grid.SetTextMatrix(rowCount, c, std::move(cells[static_cast<size_t>(c)]));
+            grid.SetTextMatrix(rowCount + 1, c, cells[static_cast<size_t>(c)]);
+        itemKeys.push_back(id);
+        rowItems.push_back(static_cast<std::uint32_t>(itemKeys.size() - 1));
+        ++rowCount;
         // The list grows visibly during the long pass over all registrations.
         host_.Redraw();
     }

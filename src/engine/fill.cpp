@@ -10,7 +10,9 @@
 #include "views/order.h"
 #include "views/text.h"
 
+#include <algorithm>
 #include <cmath>
+#include <new>
 
 namespace vantrel {
 namespace {
@@ -18,6 +20,8 @@ namespace {
 constexpr std::wstring_view kCurrentVersionKey = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
 constexpr std::wstring_view kDefaultDepth = L"(2)";
 constexpr int kMaxGridColumns = kLastColumn + 1;
+constexpr std::wstring_view kOutOfMemoryMessage =
+    L"There is not enough memory to read every row.\rThe view shows the rows read so far.";
 
 bool IsMarker(std::wstring_view text) {
     return text == kNotConnected || text == kKeyMissing || text == kValueMissing;
@@ -48,6 +52,14 @@ void View::fillflex() {
     state_ = ViewState::Filling;
     host_.SetBusyPointer(true);
     host_.ShowCancelCommand(true);
+    try {
+        FillWhileFilling();
+    } catch (const std::bad_alloc&) {
+        EndFillOutOfMemory();
+    }
+}
+
+void View::FillWhileFilling() {
     if (!dataVariable.empty() && host_.IsMaximized())
         host_.RestoreSize();
     if (computerName.starts_with(L'<') || viewKind == ViewKind::Merged || viewKind == ViewKind::MultiComputer)
@@ -239,11 +251,28 @@ void View::EvaluateItems() {
 }
 
 void View::KeepRow(size_t r) {
-    ++rowCount;
-    rowItems.push_back(static_cast<std::uint32_t>(r));
-    cellTexts[0] = std::to_wstring(rowCount);
+    // The row counts once it is whole.
+    const std::int32_t row = rowCount + 1;
+    cellTexts[0] = std::to_wstring(row);
     for (size_t c = 0; c < cellTexts.size(); ++c)
-        grid.SetTextMatrix(rowCount, static_cast<int>(c), std::move(cellTexts[c]));
+        grid.SetTextMatrix(row, static_cast<int>(c), cellTexts[c]);
+    rowItems.push_back(static_cast<std::uint32_t>(r));
+    rowCount = row;
+}
+
+// Memory ran out: the rows already whole stay, the one under way goes, and the fill ends as a stopped one.
+void View::EndFillOutOfMemory() {
+    if (viewKind == ViewKind::IniTable) { // it keeps the sections written so far
+        host_.ShowMessage(kOutOfMemoryMessage);
+        return EndFill();
+    }
+    rowCount = std::min(rowCount, static_cast<std::int32_t>(rowItems.size()));
+    rowItems.resize(static_cast<size_t>(rowCount));
+    cellTexts.clear();
+    grid.SetRows(rowCount + 1);
+    MakeRowNrs();
+    host_.ShowMessage(kOutOfMemoryMessage);
+    EndFill();
 }
 
 void View::EndFill() {

@@ -69,8 +69,9 @@ void GridModel::SetTextMatrix(int row, int col, std::wstring_view text) {
     if (!Valid(row, col))
         return;
     PackedTexts::Ref& cell = cells_[At(row, col)];
+    const PackedTexts::Ref added = texts_.Add(text); // first: should it throw, the cell keeps its text
     texts_.Drop(cell);
-    cell = texts_.Add(text);
+    cell = added;
     if (texts_.WorthCompacting())
         texts_.Compact(cells_);
 }

@@ -151,14 +151,22 @@ SideBySideRows::~SideBySideRows() {
 }
 
 void SideBySideRows::Run(Worker& worker) {
-    // The computers are pinged before any row is read: one that does not answer holds its worker for the
-    // whole ping wait, and the sooner every such wait starts, the sooner the fill ends.
-    for (std::optional<std::wstring> computer; !stop_ && (computer = reachability_->NextUnknown());)
-        (void)reachability_->CheckSta(*computer);
-    Registry::CachedReads reads(view_.services_.registry);
-    for (size_t r = next_++; r < items_.size() && !stop_; r = next_++) {
-        reads.NextItem();
-        Publish(r, Evaluate(worker, items_[r]));
+    size_t r = SIZE_MAX;
+    try {
+        // The computers are pinged before any row is read: one that does not answer holds its worker for the
+        // whole ping wait, and the sooner every such wait starts, the sooner the fill ends.
+        for (std::optional<std::wstring> computer; !stop_ && (computer = reachability_->NextUnknown());)
+            (void)reachability_->CheckSta(*computer);
+        Registry::CachedReads reads(view_.services_.registry);
+        for (r = next_++; r < items_.size() && !stop_; r = next_++) {
+            reads.NextItem();
+            Publish(r, Evaluate(worker, items_[r]));
+        }
+    } catch (const std::exception&) {
+        // This worker cannot go on (memory ran out): its row and those it would have taken go to the UI
+        // thread, which meets the failure itself.
+        for (; r < items_.size(); r = next_++)
+            Publish(r, RowOutcome{RowOutcome::Kind::ForUiThread, {}});
     }
 }
 

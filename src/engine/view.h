@@ -259,6 +259,8 @@ private:
     // Puts the evaluated row of item r below the rows kept so far.
     void KeepRow(size_t r);
     void EndFill();
+    void FillWhileFilling();
+    void EndFillOutOfMemory();
 
     int ReferenceRow() const;
 

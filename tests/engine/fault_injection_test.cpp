@@ -11,6 +11,7 @@
 
 #include <functional>
 #include <map>
+#include <new>
 #include <random>
 
 namespace vantrel::test {
@@ -289,6 +290,41 @@ TEST_P(FaultItems, DeniedKeysLeaveTheirCellsEmpty) {
     world.Fill(kDefinition, computer(), inFlight());
     EXPECT_EQ(world.view->rowCount, 0);
     world.ExpectEnded("the base denied");
+}
+
+// Memory running out at each call of the reads in turn (a close frees and allocates nothing): the fill ends
+// as a stopped one with the rows that were whole, says why, and leaves its rows and their keys agreeing. A
+// worker's failure is its row's only: the UI thread reads that row again.
+TEST_P(FaultItems, MemoryRunningOutKeepsTheWholeRowsReadSoFar) {
+    const Grid clean = CleanGrid(computer());
+    bool struck = true;
+    for (std::size_t n = 0; struck && n < 10000; n += OneAfterTheOther() ? 1 : 7) {
+        const std::string context = "out of memory after " + std::to_string(n) + " calls";
+        World world;
+        AddItems(world.memory, computer());
+        struck = false;
+        world.memory.FaultBefore(
+            [calls = AfterCallsIntoTheReads(n)](const RegistryCall& call) mutable {
+                return call.kind != Kind::Close && calls(call);
+            },
+            [&] {
+                struck = true;
+                throw std::bad_alloc();
+            });
+        world.Fill(kDefinition, computer(), inFlight());
+        world.ExpectEnded(context);
+        const Grid rows = world.Rows();
+        ASSERT_LE(rows.size(), clean.size()) << context;
+        EXPECT_TRUE(std::equal(rows.begin(), rows.end(), clean.begin())) << context;
+        EXPECT_EQ(world.view->RowKeys().size(), rows.size()) << context;
+        EXPECT_EQ(static_cast<size_t>(world.view->rowCount), rows.size()) << context;
+        const bool told = std::ranges::any_of(
+            world.host.messages, [](const std::wstring& m) { return m.find(L"memory") != m.npos; });
+        EXPECT_EQ(told, rows.size() < clean.size()) << context;
+        if (OneAfterTheOther()) {
+            EXPECT_EQ(rows.size() < clean.size(), struck) << context;
+        }
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Fault, FaultItems,
