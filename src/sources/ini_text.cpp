@@ -195,7 +195,9 @@ void IniTextReader::DecodePending(bool atEnd) {
             decoded_ += static_cast<wchar_t>(bigEndian ? (first << 8) | second : (second << 8) | first);
         }
         used = 2 * pairs;
-        // A last odd byte is read as a character of its own, as though a NUL byte followed it.
+        // A last odd byte is read as a character of its own, as though a NUL byte followed it. (The profile
+        // functions pair it with whatever byte lies beyond the file in their memory, which differs from run
+        // to run.)
         if (atEnd && used < pendingBytes_.size())
             decoded_ += static_cast<wchar_t>(static_cast<unsigned char>(pendingBytes_[used++]));
     } else {
