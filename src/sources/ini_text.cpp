@@ -40,14 +40,19 @@ wchar_t Folded(wchar_t c) {
     return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c + (L'a' - L'A')) : c;
 }
 
-bool SameWithoutCase(std::wstring_view a, std::wstring_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [](wchar_t x, wchar_t y) { return Folded(x) == Folded(y); });
+// Either side a view of held characters (one byte or two each) or of UTF-16.
+template <typename A, typename B>
+bool SameWithoutCase(std::basic_string_view<A> a, std::basic_string_view<B> b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](auto x, auto y) {
+               return Folded(WideChar(x)) == Folded(WideChar(y));
+           });
 }
 
-bool BeforeWithoutCase(std::wstring_view a, std::wstring_view b) {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                        [](wchar_t x, wchar_t y) { return Folded(x) < Folded(y); });
+template <typename A, typename B>
+bool BeforeWithoutCase(std::basic_string_view<A> a, std::basic_string_view<B> b) {
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](auto x, auto y) {
+        return Folded(WideChar(x)) < Folded(WideChar(y));
+    });
 }
 
 void DecodeLatin1(std::string_view bytes, std::wstring& text) {
@@ -148,8 +153,11 @@ IniText IniTextReader::Finish() {
     text.byName_.resize(text.sections_.size());
     for (size_t n = 0; n < text.byName_.size(); ++n)
         text.byName_[n] = static_cast<std::uint32_t>(n);
-    std::ranges::stable_sort(text.byName_, [&](std::uint32_t a, std::uint32_t b) {
-        return BeforeWithoutCase(text.NameOf(text.sections_[a]), text.NameOf(text.sections_[b]));
+    text.chars_.Visit([&](auto chars) {
+        std::ranges::stable_sort(text.byName_, [&](std::uint32_t a, std::uint32_t b) {
+            return BeforeWithoutCase(IniText::NameIn(chars, text.sections_[a]),
+                                     IniText::NameIn(chars, text.sections_[b]));
+        });
     });
     return std::move(text_);
 }
@@ -178,7 +186,7 @@ void IniTextReader::ChooseEncoding(bool atEnd) {
     const std::uint64_t most = encoding_ == Encoding::Utf16Le || encoding_ == Encoding::Utf16Be
                                    ? expectedBytes_ / 2 + 1
                                    : expectedBytes_;
-    text_.chars_.reserve(static_cast<size_t>(most));
+    text_.chars_.Reserve(static_cast<size_t>(most));
     text_.sections_.push_back({}); // the lines before the first section
 }
 
@@ -245,13 +253,13 @@ void IniTextReader::AddLine(std::wstring_view line) {
 
 void IniTextReader::StartSection(std::wstring_view name) {
     IniText::Section& last = text_.sections_.back();
-    last.entriesEnd = text_.chars_.size();
+    last.entriesEnd = text_.chars_.Size();
     IniText::Section section;
-    section.nameAt = text_.chars_.size();
+    section.nameAt = text_.chars_.Size();
     name = UpToNul(name);
     section.nameLength = name.size();
-    text_.chars_.append(name);
-    section.entriesAt = section.entriesEnd = text_.chars_.size();
+    text_.chars_.Append(name);
+    section.entriesAt = section.entriesEnd = text_.chars_.Size();
     text_.sections_.push_back(section);
     previous_ = Previous::None;
 }
@@ -267,14 +275,14 @@ void IniTextReader::AddEntry(std::wstring_view line) {
     if (rawKey.empty() && previous_ == Previous::Unnamed)
         return;
     const std::wstring_view key = UpToNul(rawKey);
-    std::wstring& chars = text_.chars_;
-    chars.append(key);
+    PackedChars& chars = text_.chars_;
+    chars.Append(key);
     if (equals != std::wstring_view::npos) {
-        chars += L'=';
-        chars.append(UpToNul(TrimStart(line.substr(equals + 1))));
+        chars.Append(L"=");
+        chars.Append(UpToNul(TrimStart(line.substr(equals + 1))));
     }
-    chars += L'\0';
-    text_.sections_.back().entriesEnd = chars.size();
+    chars.Append(std::wstring_view(L"\0", 1));
+    text_.sections_.back().entriesEnd = chars.Size();
     previous_ = key.empty() ? Previous::Unnamed : Previous::Named;
 }
 
@@ -286,42 +294,45 @@ IniText ParseIniText(std::string_view bytes, const IniDecoders& decoders) {
 
 // --- Answering ---
 
-std::wstring_view IniText::NameOf(const Section& section) const {
-    return std::wstring_view(chars_).substr(section.nameAt, section.nameLength);
-}
-
 const IniText::Section* IniText::Find(std::wstring_view name) const {
-    const auto found = std::ranges::lower_bound(byName_, name, BeforeWithoutCase,
-                                                [&](std::uint32_t n) { return NameOf(sections_[n]); });
-    if (found == byName_.end() || !SameWithoutCase(NameOf(sections_[*found]), name))
-        return nullptr;
-    return &sections_[*found];
+    return chars_.Visit([&](auto chars) -> const Section* {
+        const auto found = std::lower_bound(byName_.begin(), byName_.end(), name,
+                                            [&](std::uint32_t n, std::wstring_view wanted) {
+                                                return BeforeWithoutCase(NameIn(chars, sections_[n]), wanted);
+                                            });
+        if (found == byName_.end() || !SameWithoutCase(NameIn(chars, sections_[*found]), name))
+            return nullptr;
+        return &sections_[*found];
+    });
 }
 
 template <typename Visit> void IniText::ForEachEntry(const Section& section, Visit visit) const {
-    const std::wstring_view chars(chars_);
-    for (size_t at = section.entriesAt; at < section.entriesEnd;) {
-        const size_t end = chars.find(L'\0', at);
-        if (!visit(chars.substr(at, end - at)))
-            return;
-        at = end + 1;
-    }
+    chars_.Visit([&](auto chars) {
+        for (size_t at = section.entriesAt; at < section.entriesEnd;) {
+            const size_t end = chars.find(typename decltype(chars)::value_type{}, at);
+            if (!visit(chars.substr(at, end - at)))
+                return;
+            at = end + 1;
+        }
+    });
 }
 
 std::vector<std::wstring> IniText::SectionNames() const {
     std::vector<std::wstring> names;
-    for (const Section& section : sections_)
-        if (section.nameLength > 0)
-            names.emplace_back(NameOf(section));
+    chars_.Visit([&](auto chars) {
+        for (const Section& section : sections_)
+            if (section.nameLength > 0)
+                names.push_back(WideText(NameIn(chars, section)));
+    });
     return names;
 }
 
 std::vector<std::wstring> IniText::SectionEntries(std::wstring_view section) const {
     std::vector<std::wstring> entries;
     if (const Section* found = Find(UpToNul(section)))
-        ForEachEntry(*found, [&](std::wstring_view entry) {
-            if (!entry.empty() && entry.front() != L';')
-                entries.emplace_back(entry);
+        ForEachEntry(*found, [&](auto entry) {
+            if (!entry.empty() && entry.front() != ';')
+                entries.push_back(WideText(entry));
             return true;
         });
     return entries;
@@ -333,16 +344,16 @@ std::wstring IniText::Value(std::wstring_view section, std::wstring_view key) co
         return {};
     key = Trim(UpToNul(key));
     std::wstring value;
-    ForEachEntry(*found, [&](std::wstring_view entry) {
-        const size_t equals = entry.find(L'=');
+    ForEachEntry(*found, [&](auto entry) {
+        const size_t equals = entry.find('=');
         if (!SameWithoutCase(entry.substr(0, equals), key))
             return true;
-        if (equals != std::wstring_view::npos) {
-            std::wstring_view text = entry.substr(equals + 1);
-            if (text.size() >= 2 && (text.front() == L'"' || text.front() == L'\'') &&
+        if (equals != decltype(entry)::npos) {
+            auto text = entry.substr(equals + 1);
+            if (text.size() >= 2 && (text.front() == '"' || text.front() == '\'') &&
                 text.back() == text.front())
                 text = text.substr(1, text.size() - 2);
-            value = text;
+            value = WideText(text);
         }
         return false;
     });
@@ -350,7 +361,7 @@ std::wstring IniText::Value(std::wstring_view section, std::wstring_view key) co
 }
 
 std::size_t IniText::HeldBytes() const {
-    return chars_.capacity() * sizeof(wchar_t) + sections_.capacity() * sizeof(Section) +
+    return chars_.HeldBytes() + sections_.capacity() * sizeof(Section) +
            byName_.capacity() * sizeof(std::uint32_t);
 }
 

@@ -2,6 +2,8 @@
 // An ini file read once and held compactly, answering as the system's profile functions answer from the
 // same bytes: the section names, a section's entries, one value. The file is given as bytes, in pieces if
 // it is large, so that the caller can let messages run between pieces.
+#include "sources/packed_chars.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -46,11 +48,14 @@ private:
         std::size_t entriesAt = 0; // entries follow each other, each ended by a NUL
         std::size_t entriesEnd = 0;
     };
-    std::wstring_view NameOf(const Section& section) const;
+    template <typename Chars> static Chars NameIn(Chars chars, const Section& section) {
+        return chars.substr(section.nameAt, section.nameLength);
+    }
     const Section* Find(std::wstring_view name) const;
+    // Calls `visit` with each entry of the section (a view of held characters) while it answers true.
     template <typename Visit> void ForEachEntry(const Section& section, Visit visit) const;
 
-    std::wstring chars_;
+    PackedChars chars_;
     // In file order; the first holds the lines before the first section and has no name. Empty for a file
     // of no bytes.
     std::vector<Section> sections_;

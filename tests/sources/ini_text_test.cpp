@@ -154,6 +154,21 @@ TEST(IniTextEncodings, CaseIsFoldedForAsciiLettersOnly) {
     EXPECT_EQ(parsed.Value(L"\x00e4", L"k"), L"");
 }
 
+// Names of characters above U+007F sort among the others and are found as any name is.
+TEST(IniTextEncodings, EveryNameIsFoundWhateverItsCharacters) {
+    std::string file;
+    const std::vector<std::string> names = {"\xe4" "a", "\xa0" "b", "c", "\xff", "A", "z\xe9", "\x80", "M"};
+    for (const std::string& name : names)
+        file += "[" + name + "]\r\nk=" + name + "\r\n";
+    const IniText parsed = Parse(file);
+    for (const std::string& name : names) {
+        std::wstring wide;
+        PortableIniDecoders().ansi(name, wide);
+        EXPECT_EQ(parsed.SectionEntries(wide), Names{L"k=" + wide}) << name;
+        EXPECT_EQ(parsed.Value(wide, L"K"), wide) << name;
+    }
+}
+
 // Pieces may end anywhere: inside a byte order mark, a line end, a UTF-8 or UTF-16 character.
 TEST(IniTextReading, PiecesOfAnySizeReadAsTheWholeFile) {
     std::string utf8 = "\xef\xbb\xbf";
@@ -186,16 +201,37 @@ TEST(IniTextReading, PiecesOfAnySizeReadAsTheWholeFile) {
     }
 }
 
-TEST(IniTextReading, HeldTextIsNoLargerThanTheFileAsUtf16) {
+std::string NumberedSections(int sections, std::string_view eAcute) {
     std::string file;
-    for (int s = 0; s < 2000; ++s) {
+    for (int s = 0; s < sections; ++s) {
         file += "[Section" + std::to_string(s) + "]\r\n";
         for (int k = 0; k < 40; ++k)
-            file += "Key" + std::to_string(k) + "=value " + std::to_string(s) + "\r\n";
+            file += "Key" + std::to_string(k) + "=value " + std::string(eAcute) + std::to_string(s) + "\r\n";
     }
+    return file;
+}
+
+// The usual file, all its characters below U+0100, is held in about its own size.
+TEST(IniTextReading, LatinTextIsHeldOneByteACharacter) {
+    const std::string file = NumberedSections(2000, "\xe9");
     const IniText parsed = Parse(file);
     EXPECT_EQ(parsed.SectionEntries(L"section1999").size(), 40u);
-    EXPECT_LE(parsed.HeldBytes(), sizeof(wchar_t) * file.size() + 2000 * 48);
+    EXPECT_EQ(parsed.Value(L"Section7", L"key3"), L"value \xe9"
+                                                  L"7");
+    EXPECT_LE(parsed.HeldBytes(), file.size() + 2 * 2001 * 40); // lists grow twofold
+}
+
+// A character beyond U+00FF late in the file: what was read before it still answers, and it too.
+TEST(IniTextReading, TextBeyondLatinIsHeldWide) {
+    const std::string file =
+        "\xef\xbb\xbf" + NumberedSections(300, "\xc3\xa9") + "[\xe4\xb8\xad]\r\nKey=\xe2\x82\xac\r\n";
+    const IniText parsed = Parse(file);
+    EXPECT_EQ(parsed.Value(L"Section7", L"key3"), L"value \xe9"
+                                                  L"7");
+    EXPECT_EQ(parsed.SectionNames().front(), L"Section0");
+    EXPECT_EQ(parsed.SectionNames().back(), L"\x4e2d");
+    EXPECT_EQ(parsed.SectionEntries(L"\x4e2d"), Names{L"Key=\x20ac"});
+    EXPECT_LE(parsed.HeldBytes(), sizeof(wchar_t) * file.size() + 2 * 301 * 40); // lists grow twofold
 }
 
 } // namespace
