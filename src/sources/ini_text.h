@@ -34,8 +34,8 @@ public:
     // file order: "key=value", or the whole line when it had no "="; comments left out.
     std::vector<std::wstring> SectionEntries(std::wstring_view section) const;
     // The value of the first key of that name in the first section of that name (both compared without
-    // regard to case, blanks around them ignored), one pair of matching quotes around it dropped; empty when
-    // there is none or the line had no "=".
+    // regard to case, blanks around them ignored), one pair of matching quotes (double or single) around it
+    // dropped; empty when there is none or the line had no "=".
     std::wstring Value(std::wstring_view section, std::wstring_view key) const;
     // The memory held for the text, in bytes.
     std::size_t HeldBytes() const;

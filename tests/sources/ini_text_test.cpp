@@ -157,7 +157,16 @@ TEST(IniTextEncodings, CaseIsFoldedForAsciiLettersOnly) {
 // Names of characters above U+007F sort among the others and are found as any name is.
 TEST(IniTextEncodings, EveryNameIsFoundWhateverItsCharacters) {
     std::string file;
-    const std::vector<std::string> names = {"\xe4" "a", "\xa0" "b", "c", "\xff", "A", "z\xe9", "\x80", "M"};
+    const std::vector<std::string> names = {"\xe4"
+                                            "a",
+                                            "\xa0"
+                                            "b",
+                                            "c",
+                                            "\xff",
+                                            "A",
+                                            "z\xe9",
+                                            "\x80",
+                                            "M"};
     for (const std::string& name : names)
         file += "[" + name + "]\r\nk=" + name + "\r\n";
     const IniText parsed = Parse(file);
