@@ -32,10 +32,15 @@ void View::FillIniTable(IniFiles& ini) {
     state_ = ViewState::Filling;
     host_.SetBusyPointer(true);
     host_.ShowCancelCommand(true);
-    const std::vector<std::wstring> sections = ini.SectionNames(file);
     grid.SetCols(2);
     grid.SetRows(1);
     grid.SetColWidth(0, kSectionColumnWidth);
+    // A huge file takes a while to read: messages run while it is read, and the user can stop it.
+    if (!ini.ReadAhead(file, [this] { return KeepFilling(); })) {
+        EndIniFill();
+        return;
+    }
+    const std::vector<std::wstring> sections = ini.SectionNames(file);
     const auto strings = StringsOf(ini, file);
     std::vector<size_t> longest(2, 0); // the longest text of each column
     // Lower-case key name -> its column. Column 1 keeps its empty header, so entries without a key land
@@ -80,6 +85,10 @@ void View::FillIniTable(IniFiles& ini) {
         if (n % kSectionsBetweenLooks == 0)
             host_.FitToTable();
     }
+    EndIniFill();
+}
+
+void View::EndIniFill() {
     host_.SetBusyPointer(false);
     state_ = ViewState::Idle;
     host_.ShowCancelCommand(false);

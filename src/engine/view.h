@@ -243,6 +243,8 @@ private:
     bool Enumerate();
     // Lets window messages run in the middle of a long listing; false once the user stopped the fill.
     bool KeepFilling();
+    // The ini table is done (filled or stopped): pointer, state and the cancel command back as before.
+    void EndIniFill();
     void ReadOsVersion();
     void LoadMatchList();
     void BuildColumnMap(const std::wstring& order);

@@ -2,6 +2,7 @@
 // Reading and writing ini files (sectioned key=value text) through the system's profile functions.
 #include <cstdint>
 #include <expected>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,6 +18,11 @@ using WriteResult = std::expected<void, WriteFailure>;
 class IniFiles {
 public:
     virtual ~IniFiles() = default;
+    // Reads the file ahead of the questions that follow, calling `keepGoing` now and then while it reads;
+    // false when `keepGoing` said to stop. Readers that read nothing ahead answer true at once.
+    virtual bool ReadAhead(std::wstring_view /*file*/, const std::function<bool()>& /*keepGoing*/) {
+        return true;
+    }
     // The section names in file order; none for a missing file.
     virtual std::vector<std::wstring> SectionNames(std::wstring_view file) = 0;
     // The entries ("key=value") of a section in file order, each whole however long the section is.

@@ -72,6 +72,43 @@ TEST_F(IniMatrixTest, CancellingStopsAtTheNextTenthSection) {
     EXPECT_EQ(v.state(), ViewState::Idle);
 }
 
+// A huge file is read ahead with messages running; the user's stop during that read ends the fill before
+// any section is listed.
+TEST_F(IniMatrixTest, StoppingWhileTheFileIsReadAheadEndsTheFill) {
+    ini.files[kFile] = {{L"Alpha", {L"Name=one"}}};
+    View& v = NewView(L"", ViewKind::IniTable);
+    v.folderPath = kFile;
+    int pieces = 0;
+    ini.readAhead = [&](std::wstring_view file, const std::function<bool()>& keepGoing) {
+        EXPECT_EQ(file, kFile);
+        for (; pieces < 100; ++pieces) {
+            if (pieces == 3)
+                v.Stop();
+            if (!keepGoing())
+                return false;
+        }
+        return true;
+    };
+    v.fillflex();
+    EXPECT_EQ(pieces, 3);
+    EXPECT_EQ(ini.sectionNameReads, 0);
+    EXPECT_EQ(v.grid.Rows(), 1);
+    EXPECT_EQ(v.state(), ViewState::Idle);
+}
+
+TEST_F(IniMatrixTest, AReadAheadThatGoesOnFillsTheTable) {
+    ini.files[kFile] = {{L"Alpha", {L"Name=one"}}};
+    int looks = 0;
+    ini.readAhead = [&](std::wstring_view, const std::function<bool()>& keepGoing) {
+        looks += keepGoing() ? 1 : 0;
+        return true;
+    };
+    View& v = FillTable();
+    EXPECT_EQ(looks, 1);
+    EXPECT_EQ(v.grid.Rows(), 2);
+    EXPECT_EQ(Cell(1, 2), L"one");
+}
+
 TEST_F(IniMatrixTest, AMissingFileGivesAnEmptyTable) {
     View& v = FillTable();
     EXPECT_EQ(v.grid.Rows(), 1);

@@ -105,6 +105,9 @@ public:
 // Ini files held in memory: sections in file order, each with its "key=value" entries.
 class FakeIniFiles : public IniFiles {
 public:
+    bool ReadAhead(std::wstring_view file, const std::function<bool()>& keepGoing) override {
+        return readAhead ? readAhead(file, keepGoing) : true;
+    }
     std::vector<std::wstring> SectionNames(std::wstring_view file) override {
         ++sectionNameReads;
         std::vector<std::wstring> names;
@@ -149,6 +152,8 @@ public:
     std::map<std::wstring, std::vector<std::pair<std::wstring, std::vector<std::wstring>>>> files;
     int sectionNameReads = 0;
     std::function<void(std::wstring_view)> onSectionRead;
+    // How a read ahead goes; none: it reads nothing and succeeds.
+    std::function<bool(std::wstring_view, const std::function<bool()>&)> readAhead;
     std::uint32_t writeFailure = 0; // the system error every write fails with; 0: writes succeed
 };
 
