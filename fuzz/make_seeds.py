@@ -61,13 +61,16 @@ write("custom_view", "folder", bytes([14]) + text(
     "; saved by Vantrel\n[main]\nxkey=*.exe;*.dll(2)\ncolsorder=012\ncolsorderd=012z~\n"
     "Column0=350,<key>,File\nColumn1=75,Version\nColumn2=114,Filetime,Time,+>2020\n"))
 
-# Ini tables: the file.
-write("ini_matrix", "layout", text(
-    "[Version]\r\nSignature=\"$Windows NT$\"\r\nProvider=%Acme%\r\nClass=Net\r\n\r\n"
-    "[Acme.NTamd64]\r\n%Device%=Install,PCI\\VEN_8086\r\n=no key\r\nEmpty=\r\n"
-    "[Strings]\r\nAcme=\"Acme Software\"\r\nDevice=\"Acme Network Card\"\r\n"))
-write("ini_matrix", "setup", text(
-    "[StartUp]\nAppName=Orbit Image Viewer\nProduct=Orbit\n[NT Intel Params]\nWndTitle=Orbit Setup\n"))
+# Ini files: where to cut the file in two (of 255), then its bytes: ANSI, UTF-8 and UTF-16 with their marks.
+LAYOUT_INI = ("[Version]\r\nSignature=\"$Windows NT$\"\r\nProvider=%Acme%\r\nClass=Net\r\n\r\n"
+              "[Acme.NTamd64]\r\n%Device%=Install,PCI\\VEN_8086\r\n=no key\r\nEmpty=\r\n; comment\r\n"
+              "[Strings]\r\nAcme=\"Acme Software\"\r\nDevice='Acme Network Card'\r\n[version]\r\nX=1\r\n")
+SETUP_INI = "[StartUp]\nAppName=Orbit Image Viewer\nProduct=Orbit\r[NT Intel Params]\nWndTitle=Orbit Setup\n"
+write("ini_matrix", "layout", bytes([128]) + LAYOUT_INI.encode("cp1252"))
+write("ini_matrix", "setup", bytes([7]) + SETUP_INI.encode("cp1252"))
+write("ini_matrix", "utf8", bytes([200]) + b"\xef\xbb\xbf" + "[Größe]\nName=Café\n".encode("utf-8"))
+write("ini_matrix", "utf16", bytes([99]) + b"\xff\xfe" + LAYOUT_INI.encode("utf-16-le"))
+write("ini_matrix", "utf16be", bytes([50]) + b"\xfe\xff" + SETUP_INI.encode("utf-16-be"))
 
 # Command strings.
 for i, line in enumerate([
