@@ -2,7 +2,7 @@
 // comes back the same.
 #include "engine/scripted_host.h"
 #include "fuzz_input.h"
-#include "ini_text.h"
+#include "ini_sections.h"
 #include "views/custom_view_file.h"
 
 using namespace vantrel;
@@ -15,7 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::FuzzInput input(data, size);
     const int twipsPerPixel = input.Byte() % 32 + 1;
     test::FakeIniFiles ini;
-    ini.files[L"view.kvf"] = fuzz::ParseIniText(input.Rest());
+    ini.files[L"view.kvf"] =
+        fuzz::IniSections(ParseIniText(fuzz::Utf16File(input.Rest()), PortableIniDecoders()));
 
     ViewDefinition view;
     ReadCustomView(ini, L"view.kvf", view, twipsPerPixel);

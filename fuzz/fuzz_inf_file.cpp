@@ -2,7 +2,7 @@
 // the text of a driver information file (.inf) whose title, subject and author are asked.
 #include "engine/scripted_host.h"
 #include "fuzz_input.h"
-#include "ini_text.h"
+#include "ini_sections.h"
 #include "sources/file_properties.h"
 
 using namespace vantrel;
@@ -11,7 +11,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::FuzzInput input(data, size);
     const std::wstring token = input.Part();
     test::FakeIniFiles ini;
-    ini.files[L"C:\\drivers\\device.inf"] = fuzz::ParseIniText(input.Rest());
+    ini.files[L"C:\\drivers\\device.inf"] =
+        fuzz::IniSections(ParseIniText(fuzz::Utf16File(input.Rest()), PortableIniDecoders()));
 
     (void)MsiPropertyFor(token);
     for (const std::wstring_view asked : {std::wstring_view(token), std::wstring_view(L"title"),

@@ -3,7 +3,7 @@
 // a row for each of its sections.
 #include "engine/scripted_host.h"
 #include "fuzz_input.h"
-#include "sources/ini_text.h"
+#include "ini_sections.h"
 
 using namespace vantrel;
 
@@ -44,16 +44,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     test::FakeViewServices services;
     test::ScriptedHost host;
-    auto& sections = services.ini.files[L"C:\\setup.ini"];
-    const std::vector<std::wstring> names = whole.SectionNames();
-    for (const std::wstring& name : names)
-        sections.emplace_back(name, whole.SectionEntries(name));
+    services.ini.files[L"C:\\setup.ini"] = fuzz::IniSections(whole);
+    const size_t sections = whole.SectionNames().size();
 
     View view(services.ForViews(), host, 15);
     view.viewKind = ViewKind::IniTable;
     view.folderPath = L"C:\\setup.ini";
     view.FillIniTable(services.ini);
-    fuzz::Require(view.grid.Rows() == static_cast<int>(names.size()) + 1);
+    fuzz::Require(view.grid.Rows() == static_cast<int>(sections) + 1);
     fuzz::Require(view.state() == ViewState::Idle);
     return 0;
 }
