@@ -1,6 +1,7 @@
 // The ini reader against the system's profile functions: random files (line ends of every kind, blanks,
 // brackets, "=", comments, quotes, NULs, duplicate names in different case, the three encodings), each asked
 // the same questions both ways.
+#include "engine/unicode_text.h"
 #include "platform/win_ini_files.h"
 
 #include <gtest/gtest.h>
@@ -100,7 +101,7 @@ public:
                 char32_t c = text[n];
                 if (c >= 0xd800 && c < 0xdc00 && n + 1 < text.size())
                     c = 0x10000 + ((c - 0xd800) << 10) + (text[++n] - 0xdc00);
-                AppendUtf8(c, bytes);
+                AppendUtf8(bytes, c);
             }
             break;
         default: {
@@ -117,24 +118,6 @@ public:
     }
 
 private:
-    static void AppendUtf8(char32_t c, std::string& bytes) {
-        if (c < 0x80) {
-            bytes += static_cast<char>(c);
-        } else if (c < 0x800) {
-            bytes += static_cast<char>(0xc0 | (c >> 6));
-            bytes += static_cast<char>(0x80 | (c & 0x3f));
-        } else if (c < 0x10000) {
-            bytes += static_cast<char>(0xe0 | (c >> 12));
-            bytes += static_cast<char>(0x80 | ((c >> 6) & 0x3f));
-            bytes += static_cast<char>(0x80 | (c & 0x3f));
-        } else {
-            bytes += static_cast<char>(0xf0 | (c >> 18));
-            bytes += static_cast<char>(0x80 | ((c >> 12) & 0x3f));
-            bytes += static_cast<char>(0x80 | ((c >> 6) & 0x3f));
-            bytes += static_cast<char>(0x80 | (c & 0x3f));
-        }
-    }
-
     std::mt19937 random_;
 };
 
