@@ -1,6 +1,6 @@
 #include "console/console_host.h"
 
-#include "engine/unicode_text.h"
+#include "sources/unicode_text.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 // kivoc.exe: Vantrel's commands from a console or a script, with no window at all.
 #include "console/console_services.h"
 #include "console/headless_session.h"
-#include "engine/unicode_text.h"
+#include "sources/unicode_text.h"
 #include "platform/output_writer.h"
 
 #include <objbase.h>

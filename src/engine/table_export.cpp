@@ -1,7 +1,7 @@
 #include "engine/table_export.h"
 
 #include "engine/clipboard_text.h"
-#include "engine/unicode_text.h"
+#include "sources/unicode_text.h"
 #include "views/text.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "engine/web_lookup.h"
 
-#include "engine/unicode_text.h"
+#include "sources/unicode_text.h"
 #include "views/field.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "engine/workbook.h"
 
-#include "engine/unicode_text.h"
+#include "sources/unicode_text.h"
 #include "views/text.h"
 
 #include <algorithm>

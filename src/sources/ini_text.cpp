@@ -1,5 +1,7 @@
 #include "sources/ini_text.h"
 
+#include "sources/unicode_text.h"
+
 #include <algorithm>
 #include <utility>
 
@@ -60,56 +62,6 @@ void DecodeLatin1(std::string_view bytes, std::wstring& text) {
         text += static_cast<wchar_t>(static_cast<unsigned char>(byte));
 }
 
-// The length of the UTF-8 sequence that `lead` starts and the bits it carries; 0 for a byte that starts
-// none.
-int SequenceLength(unsigned char lead, char32_t& bits) {
-    if (lead < 0x80) {
-        bits = lead;
-        return 1;
-    }
-    if (lead >= 0xc2 && lead < 0xe0) {
-        bits = lead & 0x1fu;
-        return 2;
-    }
-    if (lead >= 0xe0 && lead < 0xf0) {
-        bits = lead & 0x0fu;
-        return 3;
-    }
-    if (lead >= 0xf0 && lead < 0xf5) {
-        bits = lead & 0x07u;
-        return 4;
-    }
-    return 0;
-}
-
-void DecodeUtf8(std::string_view bytes, std::wstring& text) {
-    constexpr char32_t kMinimum[] = {0, 0, 0x80, 0x800, 0x10000};
-    const auto byte = [&](size_t at) {
-        return static_cast<unsigned char>(bytes[at]);
-    };
-    for (size_t at = 0; at < bytes.size();) {
-        char32_t code = 0;
-        const int length = SequenceLength(byte(at), code);
-        int taken = 1;
-        for (; taken < length && at + static_cast<size_t>(taken) < bytes.size(); ++taken) {
-            const unsigned char next = byte(at + static_cast<size_t>(taken));
-            if ((next & 0xc0u) != 0x80u)
-                break;
-            code = (code << 6) | (next & 0x3fu);
-        }
-        at += static_cast<size_t>(taken);
-        if (length == 0 || taken < length || code < kMinimum[length] || (code >= 0xd800 && code < 0xe000) ||
-            code > 0x10ffff) {
-            text += L'\xfffd';
-        } else if (code >= 0x10000) {
-            text += static_cast<wchar_t>(0xd800 + ((code - 0x10000) >> 10));
-            text += static_cast<wchar_t>(0xdc00 + ((code - 0x10000) & 0x3ffu));
-        } else {
-            text += static_cast<wchar_t>(code);
-        }
-    }
-}
-
 // Where a run of ANSI or UTF-8 bytes can end without cutting a character: after its last byte below 0x40.
 size_t SafeEnd(std::string_view bytes) {
     for (size_t end = bytes.size(); end > 0; --end)
@@ -121,7 +73,7 @@ size_t SafeEnd(std::string_view bytes) {
 } // namespace
 
 IniDecoders PortableIniDecoders() {
-    return {DecodeLatin1, DecodeUtf8};
+    return {DecodeLatin1, AppendUtf8AsUtf16};
 }
 
 // --- Reading ---

@@ -2,7 +2,7 @@
 #include "console/console_services.h"
 #include "console/headless_session.h"
 #include "engine/clipboard_text.h"
-#include "engine/unicode_text.h"
+#include "sources/unicode_text.h"
 #include "platform/unique_handle.h"
 #include "platform/win_ini_files.h"
 #include "shell/view_commands.h"

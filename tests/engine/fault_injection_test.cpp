@@ -5,7 +5,7 @@
 // fill rules give: empty for a missing key or value, "Not connected" for a lost computer with the rest of its
 // row empty.
 #include "engine/table_export.h"
-#include "engine/unicode_text.h"
+#include "sources/unicode_text.h"
 #include "engine/view_fixture.h"
 #include "views/markers.h"
 

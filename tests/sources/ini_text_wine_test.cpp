@@ -1,7 +1,7 @@
 // The ini reader against the system's profile functions: random files (line ends of every kind, blanks,
 // brackets, "=", comments, quotes, NULs, duplicate names in different case, the three encodings), each asked
 // the same questions both ways.
-#include "engine/unicode_text.h"
+#include "sources/unicode_text.h"
 #include "platform/win_ini_files.h"
 
 #include <gtest/gtest.h>

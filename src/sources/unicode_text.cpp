@@ -1,4 +1,4 @@
-#include "engine/unicode_text.h"
+#include "sources/unicode_text.h"
 
 #include <type_traits>
 #include <utility>
@@ -51,6 +51,19 @@ std::wstring FromUtf8(std::string_view bytes) {
         at += length;
     }
     return text;
+}
+
+void AppendUtf8AsUtf16(std::string_view bytes, std::wstring& out) {
+    for (size_t at = 0; at < bytes.size();) {
+        const auto [c, length] = DecodeOne(bytes, at);
+        if (c >= 0x10000) {
+            out += static_cast<wchar_t>(0xD800 + ((c - 0x10000) >> 10));
+            out += static_cast<wchar_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+        } else {
+            out += static_cast<wchar_t>(c);
+        }
+        at += length;
+    }
 }
 
 char32_t NextCodePoint(std::wstring_view text, size_t& i) {

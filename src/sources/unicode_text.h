@@ -23,5 +23,8 @@ void AppendCodePoint(std::wstring& out, char32_t c);
 std::string ToUtf8(std::wstring_view text);
 // UTF-8 bytes as text; a byte that starts no well-formed sequence is one U+FFFD of its own.
 std::wstring FromUtf8(std::string_view bytes);
+// The same appended to `out` as UTF-16 code units whatever the width of wchar_t: the form a Windows file's
+// text takes.
+void AppendUtf8AsUtf16(std::string_view bytes, std::wstring& out);
 
 } // namespace vantrel
