@@ -1,5 +1,5 @@
 #pragma once
-// Reading and writing ini files (sectioned key=value text) through the system's profile functions.
+// Reading and writing ini files (sectioned key=value text), answering as the system's profile functions do.
 #include <cstdint>
 #include <expected>
 #include <functional>
